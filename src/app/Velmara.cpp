@@ -1,0 +1,7 @@
+#include "Velmara.h"
+
+void Velmara::clearTables()
+{
+    Stazioni = {};
+    Conteggi = {};
+}

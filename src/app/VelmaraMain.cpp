@@ -1,0 +1,223 @@
+#include "VelmaraMain.h"
+
+#include "Icons.h"
+#include "SurfaceView.h"
+#include "Twips.h"
+#include "Velmara.h"
+#include "WindowStyle.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QString kCaption = QStringLiteral(
+    "Fondalis - Simulatore di campionamento di macrozoobenthos di fondo mobile"
+    " (versione 1.1, per la didattica dell'ecologia marina)");
+
+QPushButton *button(QWidget *parent, const QString &caption, int topTwips)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(twips::rect(8040, topTwips, 1095, 375));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel *label(QWidget *parent, const QString &caption, int topTwips, int widthTwips)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setGeometry(twips::rect(160, topTwips, widthTwips, 255));
+    return l;
+}
+
+} // namespace
+
+VelmaraMain::VelmaraMain(Velmara &state, const QString &dataFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , v_(state)
+    , folder_(dataFolder)
+    , map_(state)
+{
+    reportFatal_ = [this](const QString &message) {
+        QMessageBox::critical(isVisible() ? this : nullptr, tr("Fondalis"), message);
+    };
+    setWindowTitle(kCaption);
+    setWindowIcon(icons::fondalisIcon());
+    setFont(windowstyle::uiFont());
+    setFixedSize(twips::size(9270, 7965));
+    setMouseTracking(true);
+    buildControls();
+}
+
+VelmaraMain::~VelmaraMain()
+{
+    closeSecondaryWindows();
+}
+
+void VelmaraMain::buildControls()
+{
+    map_.Mappa.setFont(windowstyle::mapLabelFont());
+    mappaView_ = new SurfaceView(map_.Mappa, 2, this);
+    mappaView_->setGeometry(twips::rect(120, 120, 7740, 7740));
+    mappaView_->setCursor(Qt::CrossCursor);
+    connect(mappaView_, &SurfaceView::mouseDown, this, &VelmaraMain::Mappa_MouseDown);
+    connect(mappaView_, &SurfaceView::mouseMove, this, &VelmaraMain::Mappa_MouseMove);
+    connect(mappaView_, &SurfaceView::mouseUp, this, &VelmaraMain::Mappa_MouseUp);
+
+    Frame1 = new QGroupBox(tr("Cursore"), this);
+    Frame1->setGeometry(twips::rect(8040, 80, 1095, 1000));
+    MappaX = label(Frame1, tr("x ="), 240, 800);
+    MappaY = label(Frame1, tr("y ="), 480, 800);
+    MappaZ = label(Frame1, tr("z ="), 720, 800);
+
+    Frame2 = new QGroupBox(tr("Rotta"), this);
+    Frame2->setGeometry(twips::rect(8040, 1180, 1095, 1000));
+    RottaDa = label(Frame2, QString(), 240, 855);
+    RottaDist = label(Frame2, QString(), 480, 855);
+    RottaAng = label(Frame2, QString(), 720, 855);
+
+    Frame3 = new QGroupBox(this);
+    Frame3->setGeometry(twips::rect(8040, 2280, 1095, 515));
+    nstazioni = new QLabel(Frame3);
+    nstazioni->setGeometry(twips::rect(60, 140, 975, 255));
+    nstazioni->setAlignment(Qt::AlignCenter);
+
+    Help = button(this, tr("?"), 3000);
+    MostraTaxa = button(this, tr("Mostra taxa"), 3600);
+    CopiaBMP = button(this, tr("Copia mappa"), 4200);
+    ToggleID = button(this, tr("Mostra ID"), 4800);
+    MostraDati = button(this, tr("Mostra dati"), 5400);
+    Salva = button(this, tr("Salva dati"), 6000);
+    Resetta = button(this, tr("Resetta"), 6840);
+    Esci = button(this, tr("Esci"), 7440);
+    setSurveyButtonsEnabled(false);
+
+    connect(Resetta, &QPushButton::clicked, this, &VelmaraMain::Resetta_Click);
+    connect(Esci, &QPushButton::clicked, this, &VelmaraMain::Esci_Click);
+}
+
+bool VelmaraMain::Form_Load()
+{
+    // The images come first: a missing file must leave everything as it
+    // was, and at start-up no window may appear.
+    const QString failure = map_.loadImages(folder_);
+    if (!failure.isEmpty()) {
+        reportFatal_(failure);
+        return false;
+    }
+
+    v_.clearTables();
+    ToggleID->setText(v_.IDVisibili ? tr("Nascondi ID") : tr("Mostra ID"));
+    map_.NumStazioni = 0;
+    nstazioni->setText(stationCountText(map_.NumStazioni));
+    setRouteUnknown();
+
+    if (!shownOnce_) {
+        // First shown centred on the screen.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+        shownOnce_ = true;
+    }
+    show();
+
+    if (!v_.SplashFatto) {
+        SplashShow();
+        v_.SplashFatto = true;
+    }
+    return true;
+}
+
+void VelmaraMain::Resetta_Click()
+{
+    v_.SplashFatto = true;
+    closeWindow(dati_);
+    closeWindow(setaccio_);
+    if (!Form_Load()) {
+        // The survey cannot go on without its images.
+        closeSecondaryWindows();
+        close();
+        QCoreApplication::exit(1);
+        return;
+    }
+    setSurveyButtonsEnabled(false);
+}
+
+void VelmaraMain::Esci_Click()
+{
+    close();
+    closeWindow(setaccio_);
+    closeWindow(dati_);
+    closeWindow(taxa_);
+}
+
+void VelmaraMain::SplashShow()
+{
+}
+
+void VelmaraMain::closeEvent(QCloseEvent *event)
+{
+    // The program is this window: the others go with it.
+    closeSecondaryWindows();
+    event->accept();
+}
+
+void VelmaraMain::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only the window's own background, not its frames, labels or buttons.
+    if (childAt(event->position().toPoint()) == nullptr)
+        Form_MouseMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+void VelmaraMain::closeSecondaryWindows()
+{
+    closeWindow(setaccio_);
+    closeWindow(dati_);
+    closeWindow(taxa_);
+}
+
+void VelmaraMain::closeWindow(QPointer<QWidget> &window)
+{
+    if (window) {
+        window->close();
+        delete window.data();
+    }
+    window.clear();
+}
+
+void VelmaraMain::setSurveyButtonsEnabled(bool enabled)
+{
+    MostraDati->setEnabled(enabled);
+    Salva->setEnabled(enabled);
+    ToggleID->setEnabled(enabled);
+}
+
+void VelmaraMain::setRouteUnknown()
+{
+    RottaDa->setText(tr("n.d."));
+    RottaDist->setText(tr("n.d."));
+    RottaAng->setText(tr("n.d."));
+}
+
+void VelmaraMain::Mappa_MouseDown(int, int, float, float)
+{
+}
+
+void VelmaraMain::Mappa_MouseMove(int, int, float, float)
+{
+}
+
+void VelmaraMain::Mappa_MouseUp(int, int, float, float)
+{
+}
+
+void VelmaraMain::Form_MouseMove()
+{
+}

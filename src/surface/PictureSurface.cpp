@@ -1,0 +1,169 @@
+#include "PictureSurface.h"
+
+#include "ColourConversion.h"
+#include "NumberText.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+PictureSurface::PictureSurface(QSize size, ColourValue backColour)
+    : image_(size.isValid() ? size : QSize(1, 1), QImage::Format_RGB32)
+    , backColour_(backColour)
+{
+    background_ = QImage(image_.size(), QImage::Format_RGB32);
+    background_.fill(colour::toQRgb(backColour_));
+    image_ = background_;
+}
+
+void PictureSurface::setPicture(const QImage &picture, bool autoSize)
+{
+    const QSize target = autoSize && !picture.isNull() ? picture.size() : image_.size();
+    background_ = QImage(target, QImage::Format_RGB32);
+    background_.fill(colour::toQRgb(backColour_));
+    if (!picture.isNull()) {
+        QPainter painter(&background_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), picture.convertToFormat(QImage::Format_RGB32));
+    }
+    image_ = background_;
+    markChanged(image_.rect());
+}
+
+void PictureSurface::Cls()
+{
+    image_ = background_;
+    CurrentX = 0.0f;
+    CurrentY = 0.0f;
+    markChanged(image_.rect());
+}
+
+void PictureSurface::scalePixels()
+{
+    originX_ = originY_ = 0.0;
+    factorX_ = factorY_ = 1.0;
+}
+
+void PictureSurface::Scale(float x1, float y1, float x2, float y2)
+{
+    if (x2 == x1 || y2 == y1)
+        return; // a scale without extent cannot map anything
+    originX_ = x1;
+    originY_ = y1;
+    factorX_ = width() / (static_cast<double>(x2) - x1);
+    factorY_ = height() / (static_cast<double>(y2) - y1);
+}
+
+QPoint PictureSurface::toPixel(float x, float y) const
+{
+    const double px = rounding::halfEven((x - originX_) * factorX_);
+    const double py = rounding::halfEven((y - originY_) * factorY_);
+    // Far-off points clamp to a pixel that is still outside the picture.
+    const auto clampCoord = [](double v) { return static_cast<int>(std::clamp(v, -1.0e6, 1.0e6)); };
+    return QPoint(clampCoord(px), clampCoord(py));
+}
+
+QPointF PictureSurface::toUnits(QPointF pixel) const
+{
+    return QPointF(pixel.x() / factorX_ + originX_, pixel.y() / factorY_ + originY_);
+}
+
+ColourValue PictureSurface::Point(float x, float y) const
+{
+    const QPoint p = toPixel(x, y);
+    if (!image_.rect().contains(p))
+        return -1;
+    return colour::fromQRgb(reinterpret_cast<const QRgb *>(image_.constScanLine(p.y()))[p.x()]);
+}
+
+void PictureSurface::PSet(float x, float y, ColourValue c)
+{
+    CurrentX = x;
+    CurrentY = y;
+    const QPoint p = toPixel(x, y);
+    if (!image_.rect().contains(p))
+        return;
+    reinterpret_cast<QRgb *>(image_.scanLine(p.y()))[p.x()] = colour::toQRgb(c);
+    markChanged(QRect(p, QSize(1, 1)));
+}
+
+void PictureSurface::Line(float x1, float y1, float x2, float y2, ColourValue c)
+{
+    const QPoint a = toPixel(x1, y1);
+    const QPoint b = toPixel(x2, y2);
+    const QRgb rgb = colour::toQRgb(c);
+    const QRect bounds = image_.rect();
+    // Bresenham over the whole segment, clipping pixel by pixel.
+    int x = a.x();
+    int y = a.y();
+    const int dx = std::abs(b.x() - x);
+    const int dy = -std::abs(b.y() - y);
+    const int sx = x < b.x() ? 1 : -1;
+    const int sy = y < b.y() ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        if (bounds.contains(x, y))
+            reinterpret_cast<QRgb *>(image_.scanLine(y))[x] = rgb;
+        if (x == b.x() && y == b.y())
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+    CurrentX = x2;
+    CurrentY = y2;
+    markChanged(QRect(a, b).normalized().intersected(bounds));
+}
+
+void PictureSurface::Box(float x1, float y1, float x2, float y2, ColourValue c)
+{
+    const QRect box = QRect(toPixel(x1, y1), toPixel(x2, y2)).normalized().intersected(image_.rect());
+    const QRgb rgb = colour::toQRgb(c);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));
+        std::fill(row + box.left(), row + box.right() + 1, rgb);
+    }
+    CurrentX = x2;
+    CurrentY = y2;
+    markChanged(box);
+}
+
+void PictureSurface::Print(const QString &text)
+{
+    const QFontMetrics metrics(font_);
+    const QPoint topLeft = toPixel(CurrentX, CurrentY);
+    const QRect box(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    {
+        QPainter painter(&image_);
+        painter.setClipRect(box);
+        painter.setFont(font_);
+        painter.setPen(colour::toQColor(ForeColor));
+        painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    }
+    CurrentY += TextHeight(text);
+    markChanged(box.intersected(image_.rect()));
+}
+
+float PictureSurface::TextWidth(const QString &text) const
+{
+    return static_cast<float>(QFontMetrics(font_).horizontalAdvance(text) / std::abs(factorX_));
+}
+
+float PictureSurface::TextHeight(const QString &) const
+{
+    return static_cast<float>(QFontMetrics(font_).height() / std::abs(factorY_));
+}
+
+void PictureSurface::markChanged(const QRect &pixelRect)
+{
+    if (listener_ && !pixelRect.isEmpty())
+        listener_(pixelRect);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// Layouts are given in twips. At 15 twips per pixel they become Qt logical
+// pixels, which Qt enlarges on high-density screens, so the windows keep
+// their proportions everywhere.
+namespace twips {
+
+constexpr int kPerPixel = 15;
+
+constexpr int toPx(double t) { return static_cast<int>(t / kPerPixel + (t >= 0 ? 0.5 : -0.5)); }
+constexpr double fromPx(int px) { return static_cast<double>(px) * kPerPixel; }
+
+inline QRect rect(int left, int top, int width, int height)
+{
+    return QRect(toPx(left), toPx(top), toPx(width), toPx(height));
+}
+
+inline QSize size(int width, int height) { return QSize(toPx(width), toPx(height)); }
+
+} // namespace twips

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+// Small, known image sets written into a test's own folder, so that tests
+// check the program against pictures whose every pixel they know.
+namespace testdata {
+
+using PixelFn = std::function<QRgb(int x, int y)>;
+using SpeciesFn = std::function<QRgb(int species, int x, int y)>;
+
+struct MapSet {
+    // Defaults: land (black) in columns 0..49, a shore band in columns
+    // 50..59 (red 40..76, depth -36..0 m), sea with red 100 + column / 4.
+    PixelFn bati;
+    // Defaults: a smooth muted gradient without pure red.
+    PixelFn base;
+    // Defaults: species sp has red 255 - 3 * sp everywhere.
+    SpeciesFn species;
+    int side = 512;
+};
+
+QRgb defaultBati(int x, int y);
+QRgb defaultBase(int x, int y);
+QRgb defaultSpecies(int species, int x, int y);
+
+QImage image(int width, int height, const PixelFn &pixel);
+
+// Writes bati.bmp, base.bmp and s1.bmp .. s12.bmp into the folder.
+bool writeMapSet(const QString &folder, const MapSet &set = {});
+
+// The generated data set beside the built program.
+QString builtDataFolder();
+
+} // namespace testdata
