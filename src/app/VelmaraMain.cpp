@@ -99,6 +99,12 @@ void VelmaraMain::buildControls()
     Esci = button(this, tr("Esci"), 7440);
     setSurveyButtonsEnabled(false);
 
+    connect(Help, &QPushButton::clicked, this, &VelmaraMain::Help_Click);
+    connect(MostraTaxa, &QPushButton::clicked, this, &VelmaraMain::MostraTaxa_Click);
+    connect(CopiaBMP, &QPushButton::clicked, this, &VelmaraMain::CopiaBMP_Click);
+    connect(ToggleID, &QPushButton::clicked, this, &VelmaraMain::ToggleID_Click);
+    connect(MostraDati, &QPushButton::clicked, this, &VelmaraMain::MostraDati_Click);
+    connect(Salva, &QPushButton::clicked, this, &VelmaraMain::Salva_Click);
     connect(Resetta, &QPushButton::clicked, this, &VelmaraMain::Resetta_Click);
     connect(Esci, &QPushButton::clicked, this, &VelmaraMain::Esci_Click);
 }
@@ -157,9 +163,6 @@ void VelmaraMain::Esci_Click()
     closeWindow(taxa_);
 }
 
-void VelmaraMain::SplashShow()
-{
-}
 
 void VelmaraMain::closeEvent(QCloseEvent *event)
 {
@@ -219,5 +222,48 @@ void VelmaraMain::Mappa_MouseUp(int, int, float, float)
 }
 
 void VelmaraMain::Form_MouseMove()
+{
+}
+
+// Not built yet: the map's station handlers.
+void VelmaraMain::MostraID()
+{
+}
+
+void VelmaraMain::ToggleID_Click()
+{
+}
+
+void VelmaraMain::CopiaBMP_Click()
+{
+}
+
+void VelmaraMain::Help_Click()
+{
+}
+
+// Not built yet: the sieve window and the taxa gallery.
+void VelmaraMain::MostraSetaccio()
+{
+}
+
+void VelmaraMain::MostraTaxa_Click()
+{
+}
+
+// Not built yet: the data table, its window and the splash screen.
+void VelmaraMain::tabelladati()
+{
+}
+
+void VelmaraMain::MostraDati_Click()
+{
+}
+
+void VelmaraMain::Salva_Click()
+{
+}
+
+void VelmaraMain::SplashShow()
 {
 }

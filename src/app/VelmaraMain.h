@@ -34,6 +34,21 @@ public:
     void Esci_Click();
     void SplashShow();
 
+    // The sieve window for station StazSel, opened afresh; the gallery.
+    void MostraSetaccio();
+    void MostraTaxa_Click();
+
+    // The survey as a table: in the data window, or straight to a file.
+    void tabelladati();
+    void MostraDati_Click();
+    void Salva_Click();
+
+    // Station numbers on the map, the map to the clipboard, the help text.
+    void MostraID();
+    void ToggleID_Click();
+    void CopiaBMP_Click();
+    void Help_Click();
+
     // How a fatal load failure reaches the user; a message box by default.
     void setFatalReporter(std::function<void(const QString &)> reporter) { reportFatal_ = std::move(reporter); }
 
