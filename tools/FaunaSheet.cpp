@@ -31,8 +31,9 @@ constexpr int kCoverageThreshold = 100;
 // Edge pixels are finished against this colour: a thin dark rim reads as the
 // organism's outline on any tray, where a magenta blend would glow.
 constexpr QRgb kEdge = qRgb(52, 46, 40);
-// No organism pixel may come this close to the key (largest channel
-// difference), or JPEG-free but rounding-prone readers could mistake it.
+// No organism pixel comes this close to the key (largest channel
+// difference): a near-key pixel would read as a magenta fringe, or as a hole
+// to any reader that matches the key loosely.
 constexpr int kKeyClearance = 64;
 
 // Each organism and pose gets its own stream, so editing one drawing never
@@ -172,6 +173,14 @@ void taperedStroke(QPainter &p, const std::vector<QPointF> &points, const QColor
     }
 }
 
+// A limb with a dark rim, so thin legs stay legible on a pale tray.
+void outlinedStroke(QPainter &p, const std::vector<QPointF> &points, const QColor &fill, const QColor &rim,
+                    double width)
+{
+    strokePolyline(p, points, rim, width + 1.1);
+    strokePolyline(p, points, fill, width);
+}
+
 QPainterPath scaledAbout(const QPainterPath &path, QPointF origin, double scale)
 {
     QTransform t;
@@ -189,34 +198,33 @@ QPainterPath scaledAbout(const QPainterPath &path, QPointF origin, double scale)
 void drawNephtys(QPainter &p, Rng &rng)
 {
     const double phase = rng.range(0, 2 * kPi);
-    const double amplitude = rng.range(1.8, 2.8);
-    const double waves = rng.range(0.95, 1.25);
+    const double amplitude = rng.range(2.6, 3.3);
+    const double waves = rng.range(1.0, 1.3);
     const auto centre = [&](double t) {
-        const double x = -25.0 + 50.0 * t;
+        const double x = -24.0 + 47.0 * t;
         // the tail end swings less: the head leads the wave
         return QPointF(x, amplitude * std::sin(phase + t * 2 * kPi * waves) * (0.5 + 0.5 * t));
     };
     const std::vector<Frame> frames = framesOf(sampleCurve(centre, 120));
     const auto halfWidth = [](double t) {
-        return 0.5 + 2.3 * smoothstep(0.0, 0.5, t) - 0.7 * smoothstep(0.9, 1.0, t);
+        return 0.5 + 1.9 * smoothstep(0.0, 0.45, t) - 0.5 * smoothstep(0.9, 1.0, t);
     };
 
     const QColor body(234, 190, 178);
-    const QColor lobe(214, 156, 146);
-    const QColor chaetae(222, 206, 168);
-    const int segments = 26;
+    const QColor lobe(206, 146, 136);
+    const QColor chaetae(214, 196, 150);
+    const int segments = 19;
     for (int s = 0; s < segments; ++s) {
-        const double t = 0.07 + 0.87 * s / (segments - 1);
+        const double t = 0.08 + 0.86 * s / (segments - 1);
         const Frame &f = frames[size_t(t * (frames.size() - 1))];
         const double w = halfWidth(t);
         for (int side = -1; side <= 1; side += 2) {
             const QPointF outward = f.normal * double(side);
-            const QPointF base = f.point + outward * (w * 0.6);
-            const QPointF tip = f.point + outward * (w + 1.3 + 0.35 * w) - f.tangent * 0.6;
-            const double reach = 1.2 + 0.5 * w;
-            strokeLine(p, tip, tip + outward * reach - f.tangent * 0.9, chaetae, 0.9);
-            strokeLine(p, tip, tip + outward * (reach * 0.7) + f.tangent * 0.5, chaetae, 0.8);
-            strokeLine(p, base, tip, lobe, 1.5);
+            const QPointF base = f.point + outward * (w * 0.5);
+            const QPointF tip = f.point + outward * (w + 0.9 + 0.3 * w) - f.tangent * 0.4;
+            // a fan of chaetae slanting back, then the fleshy lobe over it
+            strokeLine(p, tip, tip + outward * (1.0 + 0.45 * w) - f.tangent * (0.6 + 0.3 * w), chaetae, 1.0);
+            strokeLine(p, base, tip, lobe, 1.6);
         }
     }
 
@@ -228,7 +236,7 @@ void drawNephtys(QPainter &p, Rng &rng)
     p.save();
     p.setClipPath(outline, Qt::IntersectClip);
     for (int s = 0; s < segments; ++s) {
-        const double t = 0.07 + 0.87 * (s + 0.5) / (segments - 1);
+        const double t = 0.08 + 0.86 * (s + 0.5) / (segments - 1);
         const Frame &f = frames[size_t(std::min(t, 1.0) * (frames.size() - 1))];
         const double w = halfWidth(t);
         strokeLine(p, f.point + f.normal * w, f.point - f.normal * w, QColor(196, 140, 132), 0.6);
@@ -245,7 +253,7 @@ void drawNephtys(QPainter &p, Rng &rng)
     strokePolyline(p, vessel, QColor(205, 120, 118), 0.6);
     p.restore();
 
-    // prostomium with its four tiny antennae
+    // prostomium with a pair of tiny antennae
     const Frame &head = frames.back();
     fillEllipse(p, head.point + head.tangent * 0.8, 1.9, 1.5, QColor(226, 176, 166),
                 std::atan2(head.tangent.y(), head.tangent.x()) * 180 / kPi);
@@ -259,9 +267,9 @@ void drawNephtys(QPainter &p, Rng &rng)
 void drawLanice(QPainter &p, Rng &rng)
 {
     const double bend = rng.range(-1.6, 1.6);
-    const auto centre = [&](double t) { return QPointF(-24.0 + 38.0 * t, bend * std::sin(kPi * t)); };
+    const auto centre = [&](double t) { return QPointF(-24.0 + 34.0 * t, bend * std::sin(kPi * t)); };
     const std::vector<Frame> frames = framesOf(sampleCurve(centre, 60));
-    const auto halfWidth = [](double t) { return 3.0 + 0.5 * t; };
+    const auto halfWidth = [](double t) { return 3.0 + 0.4 * t; };
     const QPainterPath tube = ribbon(frames, halfWidth);
 
     p.setPen(Qt::NoPen);
@@ -272,8 +280,8 @@ void drawLanice(QPainter &p, Rng &rng)
     static const std::array<QColor, 6> grains = {QColor(198, 180, 142), QColor(150, 134, 106),
                                                  QColor(122, 114, 102), QColor(218, 210, 190),
                                                  QColor(166, 150, 118), QColor(188, 168, 126)};
-    for (int i = 0; i < 170; ++i) {
-        const QPointF at(rng.range(-26, 16), rng.range(-5, 5));
+    for (int i = 0; i < 150; ++i) {
+        const QPointF at(rng.range(-26, 12), rng.range(-5, 5));
         const double r = rng.range(0.5, 1.25);
         fillEllipse(p, at, r, r * rng.range(0.6, 1.0), grains[rng.next() % grains.size()], rng.range(0, 180));
     }
@@ -287,40 +295,58 @@ void drawLanice(QPainter &p, Rng &rng)
     p.setBrush(Qt::NoBrush);
     p.drawPath(tube);
 
+    // the sand-mason's crown: the tube's rim frays into a fan of branched,
+    // sand-encrusted threads
     const Frame &mouth = frames.back();
-    const QPointF top = mouth.point + mouth.tangent * 1.2;
-    // pale tentacles first: the fringe overlies them
-    const QColor tentacle(228, 190, 170);
-    for (int i = 0; i < 4; ++i) {
-        const double a = rng.range(-1.0, 1.0);
-        const double curl = rng.range(-0.25, 0.25);
+    const double axis = std::atan2(mouth.tangent.y(), mouth.tangent.x());
+    const QPointF top = mouth.point + mouth.tangent * 0.5;
+    const QColor fringeDark(120, 106, 82);
+    const QColor fringe(170, 152, 118);
+    const int branches = 9;
+    const quint64 crownSeed = rng.next();
+    for (int pass = 0; pass < 2; ++pass) {
+        Rng shape(crownSeed); // both passes trace the same threads
+        for (int i = 0; i < branches; ++i) {
+            const double a = axis - 1.45 + 2.9 * i / (branches - 1);
+            const double length = 8.5 + 1.5 * std::cos(a - axis) + shape.range(-0.8, 0.8);
+            const double curl = shape.range(-0.12, 0.12);
+            std::vector<QPointF> thread;
+            QPointF at = top + polar(a, 1.5);
+            double heading = a;
+            for (int k = 0; k < 6; ++k) {
+                thread.push_back(at);
+                at += polar(heading, length / 6);
+                heading += curl;
+            }
+            // a dark rim first, the sandy thread over it
+            const double extra = pass == 0 ? 0.9 : 0.0;
+            taperedStroke(p, thread, pass == 0 ? fringeDark : fringe, 1.7 + extra, 1.1 + extra);
+            for (int twig : {2, 4}) {
+                for (int side = -1; side <= 1; side += 2) {
+                    const QPointF from = thread[size_t(twig)];
+                    const QPointF to = from + polar(heading + side * 0.75, 2.0);
+                    strokeLine(p, from, to, pass == 0 ? fringeDark : fringe, 1.0 + extra);
+                }
+            }
+        }
+    }
+    fillEllipse(p, top, 2.8, 3.9, QColor(150, 132, 102), axis * 180 / kPi);
+    fillEllipse(p, top, 1.4, 2.4, QColor(88, 76, 58), axis * 180 / kPi);
+    // a few pale tentacles poke out of the tube
+    const QColor tentacle(232, 196, 176);
+    for (int i = 0; i < 3; ++i) {
+        const double a = axis + rng.range(-0.7, 0.7);
+        const double curl = rng.range(-0.3, 0.3);
         std::vector<QPointF> line;
         QPointF at = top;
         double heading = a;
-        for (int k = 0; k < 7; ++k) {
+        for (int k = 0; k < 5; ++k) {
             line.push_back(at);
-            at += polar(heading, 1.25);
+            at += polar(heading, 1.2);
             heading += curl;
         }
-        taperedStroke(p, line, tentacle, 1.1, 0.8);
+        taperedStroke(p, line, tentacle, 1.2, 1.0);
     }
-    const QColor fringe(156, 140, 110);
-    const QColor fringeLight(190, 174, 140);
-    const int branches = 8;
-    for (int i = 0; i < branches; ++i) {
-        const double a = -1.35 + 2.7 * i / (branches - 1) + rng.range(-0.08, 0.08);
-        const double length = rng.range(7.0, 9.0);
-        const QPointF from = top + polar(a, 1.0);
-        const QPointF to = top + polar(a, length);
-        strokeLine(p, from, to, fringe, 1.4);
-        for (double f : {0.45, 0.75}) {
-            const QPointF fork = from + (to - from) * f;
-            for (int side = -1; side <= 1; side += 2)
-                strokeLine(p, fork, fork + polar(a + side * 0.6, 2.2), fringeLight, 0.9);
-        }
-    }
-    fillEllipse(p, top, 2.2, 3.4, QColor(140, 124, 96), std::atan2(mouth.tangent.y(), mouth.tangent.x()) * 180 / kPi);
-    fillEllipse(p, top, 1.1, 2.0, QColor(92, 80, 62), std::atan2(mouth.tangent.y(), mouth.tangent.x()) * 180 / kPi);
 }
 
 // Chamelea gallina: rounded-triangular valve, fine concentric ridges, brown
@@ -355,7 +381,7 @@ void drawChamelea(QPainter &p, Rng &rng)
         ray.lineTo(umbo + polar(a + 0.07, 40));
         ray.closeSubpath();
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(165, 118, 78, 80));
+        p.setBrush(QColor(160, 108, 66, 105));
         p.drawPath(ray);
     }
     // zigzag bands between growth lines
@@ -370,9 +396,9 @@ void drawChamelea(QPainter &p, Rng &rng)
             const QPointF q = ring.pointAtPercent(at);
             QPointF towards = umbo - q;
             towards /= std::hypot(towards.x(), towards.y());
-            zig.push_back(q + towards * ((k % 2) ? 1.6 : 0.0));
+            zig.push_back(q + towards * ((k % 2) ? 1.9 : 0.0));
         }
-        strokePolyline(p, zig, QColor(brown.red(), brown.green(), brown.blue(), 200), 0.8);
+        strokePolyline(p, zig, brown, 0.9);
     }
     // concentric ridges: a shadow line with a light crest just below it
     for (int k = 2; k <= 14; ++k) {
@@ -514,7 +540,7 @@ void drawNassarius(QPainter &p, Rng &rng)
 void drawAntalis(QPainter &p, Rng &rng)
 {
     const double radius = rng.range(50, 62);
-    const double chord = 46.0;
+    const double chord = 43.0;
     const double half = std::asin(chord / 2 / radius);
     const double sagitta = radius - std::sqrt(radius * radius - chord * chord / 4);
     // wide aperture at -x, apex at +x, convex side towards -y
@@ -585,8 +611,8 @@ void drawAmphipod(QPainter &p, Rng &rng)
     const auto frameAt = [&](double t) { return frames[size_t(std::clamp(t, 0.0, 1.0) * (frames.size() - 1))]; };
 
     const QColor shellColour(230, 214, 180);
-    const QColor outline(150, 128, 96);
-    const QColor limb(206, 186, 148);
+    const QColor outline(128, 106, 76);
+    const QColor limb(194, 172, 132);
 
     // antennae: the second pair is the long one
     const Frame head = frames.front();
@@ -596,7 +622,7 @@ void drawAmphipod(QPainter &p, Rng &rng)
         std::vector<QPointF> antenna;
         double heading = kPi + (k == 0 ? -0.55 : -0.95) + lift;
         QPointF at = front + QPointF(0, k == 0 ? -0.8 : 0.4);
-        const int pieces = k == 0 ? 6 : 9;
+        const int pieces = k == 0 ? 5 : 8;
         for (int i = 0; i <= pieces; ++i) {
             antenna.push_back(at);
             at += polar(heading, 1.3);
@@ -675,8 +701,8 @@ void drawAmphipod(QPainter &p, Rng &rng)
 void drawCumacean(QPainter &p, Rng &rng)
 {
     const QColor pale(236, 228, 204);
-    const QColor outline(150, 138, 110);
-    const QColor limb(214, 204, 176);
+    const QColor outline(136, 124, 96);
+    const QColor limb(204, 192, 162);
     const double flick = rng.range(-1.2, 1.2);
 
     // tail first so the thorax covers its root
@@ -759,6 +785,7 @@ void drawCumacean(QPainter &p, Rng &rng)
 // claws forward, three walking legs and a paddle on each side.
 void drawLiocarcinus(QPainter &p, Rng &rng)
 {
+    p.translate(0, 1.0); // the claws reach further than the paddles
     const double tint = rng.range(-8, 8);
     const QColor legColour(int(140 + tint), int(122 + tint), 76);
     const QColor legDark(int(92 + tint), int(80 + tint), 48);
@@ -769,34 +796,28 @@ void drawLiocarcinus(QPainter &p, Rng &rng)
         const auto m = [side](double x, double y) { return QPointF(side * x, y); };
         const double wave = rng.range(-0.8, 0.8);
         // walking legs: merus out from the flank, then the dactyl
-        const std::array<std::array<QPointF, 3>, 3> legs = {{{m(10.5, -1.0), m(15.5, -4.5 + wave), m(19.5, -2.0)},
-                                                             {m(10.5, 2.2), m(16.5, 1.2 + wave), m(20.0, 5.0)},
-                                                             {m(9.0, 5.0), m(14.5, 7.0 + wave), m(17.5, 11.0)}}};
+        const std::array<std::array<QPointF, 3>, 3> legs = {{{m(10.0, -1.0), m(15.5, -4.5 + wave), m(19.5, -1.5)},
+                                                             {m(10.5, 2.2), m(16.5, 1.5 + wave), m(20.0, 5.5)},
+                                                             {m(9.0, 5.0), m(14.5, 7.5 + wave), m(17.0, 11.5)}}};
         for (const auto &leg : legs) {
-            strokeLine(p, leg[0], leg[1], legColour, 2.4);
-            strokeLine(p, leg[1], leg[2], legColour, 1.6);
-            fillEllipse(p, leg[1], 1.1, 1.1, legDark);
+            outlinedStroke(p, {leg[1], leg[2]}, legColour, legDark, 1.5);
+            outlinedStroke(p, {leg[0], leg[1]}, legColour, legDark, 2.3);
         }
-        // fifth leg: the swimming paddle
-        strokeLine(p, m(6.5, 7.5), m(10.5, 12.0), legColour, 2.2);
-        fillEllipse(p, m(12.8, 14.8), 3.2, 1.9, QColor(110, 104, 120), side * 52);
-        fillEllipse(p, m(12.8, 14.8), 2.4, 1.1, QColor(132, 126, 138), side * 52);
+        // fifth leg: the swimming paddle, bluish in the living crab
+        outlinedStroke(p, {m(6.5, 7.5), m(10.5, 12.0)}, legColour, legDark, 2.1);
+        fillEllipse(p, m(12.8, 14.8), 3.6, 2.3, legDark, side * 52);
+        fillEllipse(p, m(12.8, 14.8), 3.0, 1.7, QColor(112, 110, 128), side * 52);
 
-        // cheliped: merus, carpus, then the claw
-        strokeLine(p, m(7.5, -4.0), m(12.0, -9.0), legColour, 3.0);
-        strokeLine(p, m(12.0, -9.0), m(10.5, -12.5), legColour, 3.2);
-        fillEllipse(p, m(12.0, -9.0), 1.4, 1.4, legDark);
-        fillEllipse(p, m(8.6, -15.0), 4.4, 2.5, QColor(int(146 + tint), int(126 + tint), 78), side * -52);
-        p.save();
-        p.translate(m(8.6, -15.0));
-        p.rotate(side * -52);
-        p.setPen(pen(legDark, 0.7));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(0, 0), 4.4, 2.5);
-        p.restore();
-        // fingers with dark tips
-        strokeLine(p, m(6.2, -17.6), m(3.2, -19.6), QColor(72, 56, 36), 1.4);
-        strokeLine(p, m(5.0, -16.2), m(2.6, -17.8), QColor(72, 56, 36), 1.2);
+        // cheliped: merus and carpus out to the side, then a stout claw
+        // held forward with its pincer open
+        const QColor claw(int(152 + tint), int(132 + tint), 82);
+        outlinedStroke(p, {m(7.5, -5.0), m(12.0, -9.0), m(12.2, -12.6)}, legColour, legDark, 3.0);
+        const QPointF palm = m(10.2, -15.6);
+        fillEllipse(p, palm, 4.6, 3.3, legDark, side * -58);
+        fillEllipse(p, palm, 3.9, 2.6, claw, side * -58);
+        fillEllipse(p, palm + m(-0.8, -0.6), 1.6, 1.0, shade(claw, 1.15), side * -58);
+        outlinedStroke(p, {m(8.6, -18.6), m(6.6, -21.2)}, QColor(92, 72, 46), QColor(54, 42, 28), 1.4);
+        outlinedStroke(p, {m(7.4, -17.2), m(4.6, -18.8)}, QColor(92, 72, 46), QColor(54, 42, 28), 1.2);
     }
 
     // carapace: frontal lobes, orbits, five anterolateral teeth, then the
@@ -859,7 +880,7 @@ void drawLiocarcinus(QPainter &p, Rng &rng)
 void drawAmphiura(QPainter &p, Rng &rng)
 {
     const double turn = rng.range(0, 2 * kPi / 5);
-    const QColor arm(152, 136, 120);
+    const QColor arm(152, 134, 114);
     const QColor armLight(186, 172, 154);
     for (int k = 0; k < 5; ++k) {
         const double base = turn + k * 2 * kPi / 5 + rng.range(-0.15, 0.15);
@@ -897,28 +918,32 @@ void drawAmphiura(QPainter &p, Rng &rng)
 void drawEchinocardium(QPainter &p, Rng &rng)
 {
     QPainterPath test;
-    test.moveTo(0.0, -13.0);
-    test.cubicTo(3.0, -17.5, 12.0, -17.0, 14.8, -8.0);
-    test.cubicTo(16.5, -1.0, 14.0, 10.0, 7.5, 15.2);
-    test.cubicTo(4.0, 17.5, -4.0, 17.5, -7.5, 15.2);
-    test.cubicTo(-14.0, 10.0, -16.5, -1.0, -14.8, -8.0);
-    test.cubicTo(-12.0, -17.0, -3.0, -17.5, 0.0, -13.0);
+    // the notch of the anterior groove makes the heart
+    test.moveTo(0.0, -10.5);
+    test.cubicTo(1.5, -15.0, 6.0, -17.5, 10.0, -16.0);
+    test.cubicTo(14.5, -14.0, 16.2, -7.0, 15.8, -1.0);
+    test.cubicTo(15.4, 7.0, 10.5, 14.0, 5.0, 16.6);
+    test.cubicTo(2.0, 17.6, -2.0, 17.6, -5.0, 16.6);
+    test.cubicTo(-10.5, 14.0, -15.4, 7.0, -15.8, -1.0);
+    test.cubicTo(-16.2, -7.0, -14.5, -14.0, -10.0, -16.0);
+    test.cubicTo(-6.0, -17.5, -1.5, -15.0, 0.0, -10.5);
     test.closeSubpath();
 
     // the spine coat softens the outline
-    const QColor spine(214, 192, 126);
-    for (int i = 0; i < 140; ++i) {
+    const QColor spine(206, 182, 118);
+    for (int i = 0; i < 90; ++i) {
         const double at = rng.uniform();
         const QPointF q = test.pointAtPercent(at);
         QPointF out = q - QPointF(0, 0);
         out /= std::hypot(out.x(), out.y());
         const QPointF backwards(0, 1);
         const QPointF dir = out * 0.8 + backwards * 0.35;
-        strokeLine(p, q - dir * 0.8, q + dir * rng.range(1.0, 1.9), shade(spine, rng.range(0.85, 1.05)), 1.0);
+        strokeLine(p, q - dir * 0.8, q + dir * rng.range(0.8, 1.5), shade(spine, rng.range(0.85, 1.0)), 1.0);
     }
-    QRadialGradient fill(QPointF(-3, -4), 18);
-    fill.setColorAt(0.0, QColor(228, 206, 144));
-    fill.setColorAt(1.0, QColor(188, 160, 98));
+    QRadialGradient fill(QPointF(-2, -3), 19);
+    fill.setColorAt(0.0, QColor(234, 214, 152));
+    fill.setColorAt(0.7, QColor(212, 186, 122));
+    fill.setColorAt(1.0, QColor(170, 140, 82));
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     p.drawPath(test);
@@ -933,14 +958,16 @@ void drawEchinocardium(QPainter &p, Rng &rng)
     }
     const QPointF apex(0.0, -3.0);
     // anterior groove down to the notch
-    strokeLine(p, apex, QPointF(0.0, -13.5), QColor(160, 132, 80), 2.4);
-    strokeLine(p, apex, QPointF(0.0, -13.5), QColor(196, 170, 112), 0.8);
+    strokeLine(p, apex, QPointF(0.0, -12.0), QColor(150, 120, 70), 2.6);
+    strokeLine(p, apex, QPointF(0.0, -12.0), QColor(190, 162, 104), 0.8);
+    // the periproct at the truncated hind end
+    fillEllipse(p, QPointF(0.0, 14.5), 2.2, 1.6, QColor(150, 120, 70));
     // the internal fasciole: a thin band around the petals
     p.setBrush(Qt::NoBrush);
     p.setPen(pen(QColor(168, 140, 88, 170), 0.6));
     p.drawEllipse(apex + QPointF(0, 1.5), 9.5, 8.5);
     // petals: bare, darker, with pore rows along their edges
-    const std::array<std::pair<double, double>, 4> petals = {{{-160.0, 9.0}, {-20.0, 9.0}, {125.0, 7.0}, {55.0, 7.0}}};
+    const std::array<std::pair<double, double>, 4> petals = {{{-158.0, 9.5}, {-22.0, 9.5}, {122.0, 8.0}, {58.0, 8.0}}};
     for (const auto &[angle, length] : petals) {
         p.save();
         p.translate(apex);
@@ -950,7 +977,7 @@ void drawEchinocardium(QPainter &p, Rng &rng)
         petal.quadTo(length * 0.5, -2.6, length, 0);
         petal.quadTo(length * 0.5, 2.6, 0.8, 0);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(168, 140, 86));
+        p.setBrush(QColor(146, 116, 66));
         p.drawPath(petal);
         for (double x = 2.0; x < length - 0.5; x += 1.4) {
             const double h = 1.2 * std::sin(kPi * x / length);
@@ -966,32 +993,47 @@ void drawEchinocardium(QPainter &p, Rng &rng)
     p.drawPath(test);
 }
 
-// Capitella capitata: a thin red-brown thread, loosely coiled.
+// Capitella capitata: a thin red-brown thread, irregularly coiled.
 void drawCapitella(QPainter &p, Rng &rng)
 {
-    const double start = rng.range(0, 2 * kPi);
-    const double turns = rng.range(1.15, 1.35);
-    const double wobblePhase = rng.range(0, 2 * kPi);
-    const auto centre = [&](double t) {
-        const double a = start + t * turns * 2 * kPi;
-        const double r = 4.5 + 13.0 * t + 1.2 * std::sin(wobblePhase + t * 13.0);
-        return polar(a, r);
-    };
-    std::vector<QPointF> points = sampleCurve(centre, 110);
+    // walk a thread whose bending wanders but mostly turns one way, which
+    // coils it loosely like a preserved worm
+    const double length = rng.range(88, 98);
+    const double bend = 2 * kPi * rng.range(1.2, 1.45) / length;
+    const double wobble = rng.range(0.05, 0.09);
+    const double wobbleRate = rng.range(0.14, 0.22);
+    const double phase = rng.range(0, 2 * kPi);
+    std::vector<QPointF> points;
+    QPointF at(0, 0);
+    double heading = rng.range(0, 2 * kPi);
+    const double step = 0.8;
+    for (double s = 0; s <= length; s += step) {
+        points.push_back(at);
+        heading += step * (bend * (0.55 + 0.9 * s / length) + wobble * std::sin(phase + wobbleRate * s));
+        at += polar(heading, step);
+    }
+    // centre it and keep it inside the cell
+    QRectF box(points.front(), QSizeF(0, 0));
+    for (const QPointF &q : points)
+        box = box.united(QRectF(q, QSizeF(0.001, 0.001)));
+    const double fit = std::min(1.0, 36.0 / std::max(box.width(), box.height()));
+    for (QPointF &q : points)
+        q = (q - box.center()) * fit;
+
     const std::vector<Frame> frames = framesOf(points);
-    // the thorax (outer end, the head) is thicker and redder than the abdomen
-    const auto halfWidth = [](double t) { return 0.75 + 0.45 * smoothstep(0.3, 0.85, t); };
-    p.setPen(pen(QColor(104, 40, 32), 0.7));
+    // the thorax at the head end is thicker and redder than the abdomen
+    const auto halfWidth = [](double t) { return 1.25 - 0.45 * smoothstep(0.15, 0.7, t); };
+    p.setPen(pen(QColor(100, 38, 30), 0.7));
     p.setBrush(QColor(150, 58, 44));
     p.drawPath(ribbon(frames, halfWidth));
     for (size_t i = 0; i + 1 < frames.size(); ++i) {
         const double t = double(i) / double(frames.size() - 1);
         if (i % 3 == 0)
-            fillEllipse(p, frames[i].point, halfWidth(t) * 0.55, halfWidth(t) * 0.55,
-                        t > 0.75 ? QColor(196, 84, 64) : QColor(172, 74, 58));
+            fillEllipse(p, frames[i].point, halfWidth(t) * 0.5, halfWidth(t) * 0.5,
+                        t < 0.2 ? QColor(200, 88, 66) : QColor(170, 72, 56));
     }
-    const Frame &head = frames.back();
-    fillEllipse(p, head.point + head.tangent * 0.8, 1.3, 1.0, QColor(176, 70, 54),
+    const Frame &head = frames.front();
+    fillEllipse(p, head.point - head.tangent * 0.6, 1.4, 1.1, QColor(180, 72, 54),
                 std::atan2(head.tangent.y(), head.tangent.x()) * 180 / kPi);
 }
 
@@ -1035,7 +1077,9 @@ void stamp(QImage &sheet, const QImage &sprite, QPoint at)
         for (int x = 0; x < kCell; ++x) {
             const QRgb s = src[x];
             const int a = qAlpha(s);
-            if (a < kCoverageThreshold) {
+            const bool inner = x >= kInnerOffset && x < kInnerOffset + kInnerSize && y >= kInnerOffset &&
+                               y < kInnerOffset + kInnerSize;
+            if (!inner || a < kCoverageThreshold) {
                 dst[x] = kKey;
                 continue;
             }
@@ -1046,6 +1090,36 @@ void stamp(QImage &sheet, const QImage &sprite, QPoint at)
                 qRgb(over(qRed(s), qRed(kEdge)), over(qGreen(s), qGreen(kEdge)), over(qBlue(s), qBlue(kEdge))));
         }
     }
+}
+
+QImage renderSprite(int species, int orientation, quint32 seed, double scale)
+{
+    Rng rng((quint64(seed) << 16) ^ quint64(species * 8 + orientation) * 0x2545F4914F6CDD1Dull);
+    QImage sprite(kCell, kCell, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    QPainter p(&sprite);
+    p.setRenderHint(QPainter::Antialiasing);
+    // the inner square is centred on the cell, so quarter turns about its
+    // centre keep every orientation inside it
+    p.translate(kCell / 2.0, kCell / 2.0);
+    p.rotate(kTaxa[size_t(species)].baseAngle + 90.0 * orientation);
+    p.scale(scale, scale);
+    kTaxa[size_t(species)].draw(p, rng);
+    return sprite;
+}
+
+// True when nothing opaque touches the inner square's outermost pixels.
+bool keepsMargin(const QImage &sprite)
+{
+    const int low = kInnerOffset + 1;
+    const int high = kInnerOffset + kInnerSize - 2;
+    for (int y = 0; y < kCell; ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(sprite.constScanLine(y));
+        for (int x = 0; x < kCell; ++x)
+            if (qAlpha(row[x]) >= kCoverageThreshold && (x < low || x > high || y < low || y > high))
+                return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -1065,22 +1139,22 @@ QImage generateFaunaSheet(quint32 seed)
     QImage sheet(kCell * kSpecies, kCell * kOrientations, QImage::Format_RGB32);
     sheet.fill(kKey);
     for (int species = 0; species < kSpecies; ++species) {
-        for (int orientation = 0; orientation < kOrientations; ++orientation) {
-            Rng rng((quint64(seed) << 16) ^ quint64(species * 8 + orientation) * 0x2545F4914F6CDD1Dull);
-            QImage sprite(kCell, kCell, QImage::Format_ARGB32_Premultiplied);
-            sprite.fill(Qt::transparent);
-            {
-                QPainter p(&sprite);
-                p.setRenderHint(QPainter::Antialiasing);
-                p.setClipRect(QRect(kInnerOffset, kInnerOffset, kInnerSize, kInnerSize));
-                // the inner square is centred on the cell, so quarter turns
-                // about its centre keep every orientation inside it
-                p.translate(kCell / 2.0, kCell / 2.0);
-                p.rotate(kTaxa[species].baseAngle + 90.0 * orientation);
-                kTaxa[species].draw(p, rng);
+        // Poses vary with the seed, and a wide one could poke out of the
+        // cell: shrink the whole species a little until all four poses keep
+        // a key margin, so the orientations stay the same size.
+        std::array<QImage, kOrientations> sprites;
+        double scale = 1.0;
+        for (int attempt = 0; attempt < 12; ++attempt, scale *= 0.96) {
+            bool fits = true;
+            for (int orientation = 0; orientation < kOrientations; ++orientation) {
+                sprites[size_t(orientation)] = renderSprite(species, orientation, seed, scale);
+                fits = fits && keepsMargin(sprites[size_t(orientation)]);
             }
-            stamp(sheet, sprite, QPoint(species * kCell, orientation * kCell));
+            if (fits)
+                break;
         }
+        for (int orientation = 0; orientation < kOrientations; ++orientation)
+            stamp(sheet, sprites[size_t(orientation)], QPoint(species * kCell, orientation * kCell));
     }
     return sheet;
 }

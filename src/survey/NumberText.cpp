@@ -25,7 +25,8 @@ std::string formatted(double value, int significantDigits)
         if (c == 'e')
             c = 'E';
     }
-    return (negative ? "-" : " ") + digits;
+    digits.insert(digits.begin(), negative ? '-' : ' ');
+    return digits;
 }
 
 std::string withoutBlank(std::string text)
@@ -44,7 +45,10 @@ std::string strDouble(double value) { return formatted(value, 15); }
 
 std::string str(long long value)
 {
-    return (value < 0 ? "" : " ") + std::to_string(value);
+    std::string text = std::to_string(value);
+    if (value >= 0)
+        text.insert(text.begin(), ' ');
+    return text;
 }
 
 std::string trimmed(float value) { return withoutBlank(str(value)); }
