@@ -1,12 +1,21 @@
 #include "VelmaraMain.h"
 
+#include "Dati.h"
+#include "HelpText.h"
 #include "Icons.h"
+#include "Setaccio.h"
+#include "SplashWait.h"
 #include "SurfaceView.h"
+#include "TableText.h"
+#include "Taxa.h"
+#include "TextExport.h"
 #include "Twips.h"
 #include "Velmara.h"
 #include "WindowStyle.h"
+#include "frmSplash.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -82,6 +91,12 @@ void VelmaraMain::buildControls()
     RottaDa = label(Frame2, QString(), 240, 855);
     RottaDist = label(Frame2, QString(), 480, 855);
     RottaAng = label(Frame2, QString(), 720, 855);
+    // The readouts are only 53 to 57 pixels wide: in a narrowed face the
+    // longest captions ("prof = 179 m", "Da staz. 100") still fit whole.
+    QFont readoutFont = windowstyle::uiFont();
+    readoutFont.setStretch(70);
+    for (QLabel *readout : {MappaX, MappaY, MappaZ, RottaDa, RottaDist, RottaAng})
+        readout->setFont(readoutFont);
 
     Frame3 = new QGroupBox(this);
     Frame3->setGeometry(twips::rect(8040, 2280, 1095, 515));
@@ -209,61 +224,162 @@ void VelmaraMain::setRouteUnknown()
     RottaAng->setText(tr("n.d."));
 }
 
-void VelmaraMain::Mappa_MouseDown(int, int, float, float)
+void VelmaraMain::Mappa_MouseDown(int button, int shift, float x, float y)
 {
+    // A press can come without a move to its place (a tap, the first click
+    // into the window): the new station must take the depth under it.
+    Mappa_MouseMove(button, shift, x, y);
+
+    if (button == 1) {
+        switch (map_.leftClick(x, y)) {
+        case SurveyMap::LeftClick::Nothing:
+            return;
+        case SurveyMap::LeftClick::OpenSieve:
+            closeWindow(setaccio_);
+            MostraSetaccio();
+            return;
+        case SurveyMap::LeftClick::Refused: {
+            QMessageBox box(QMessageBox::NoIcon, tr("Attenzione"), tr("Non è possibile aggiungere altre stazioni"),
+                            QMessageBox::Ok, this);
+            box.exec();
+            break;
+        }
+        case SurveyMap::LeftClick::Placed:
+            nstazioni->setText(stationCountText(map_.NumStazioni));
+            break;
+        }
+        setSurveyButtonsEnabled(true);
+        closeWindow(dati_);
+    } else if (button == 2) {
+        if (map_.rightClick(x, y) == 0)
+            return;
+        mappaView_->setCursor(icons::deletionCursor()); // until the button is released
+        nstazioni->setText(stationCountText(map_.NumStazioni));
+        if (map_.NumStazioni == 0) {
+            setSurveyButtonsEnabled(false);
+            setRouteUnknown();
+        }
+        // Both windows show the old numbering.
+        closeWindow(dati_);
+        closeWindow(setaccio_);
+    }
 }
 
-void VelmaraMain::Mappa_MouseMove(int, int, float, float)
+void VelmaraMain::Mappa_MouseMove(int, int, float x, float y)
 {
+    const RouteReadout readout = map_.readCursor(x, y);
+    MappaX->setText(readout.x);
+    MappaY->setText(readout.y);
+    MappaZ->setText(readout.prof);
+    if (readout.route) {
+        RottaDa->setText(readout.route->da);
+        RottaDist->setText(readout.route->dist);
+        RottaAng->setText(readout.route->ang);
+    }
 }
 
 void VelmaraMain::Mappa_MouseUp(int, int, float, float)
 {
+    mappaView_->setCursor(Qt::CrossCursor);
 }
 
 void VelmaraMain::Form_MouseMove()
 {
+    MappaX->setText(tr("x = n.d."));
+    MappaY->setText(tr("y = n.d."));
+    MappaZ->setText(tr("prof = n.d."));
 }
 
-// Not built yet: the map's station handlers.
 void VelmaraMain::MostraID()
 {
+    map_.MostraID();
+    ToggleID->setText(v_.IDVisibili ? tr("Nascondi ID") : tr("Mostra ID"));
 }
 
 void VelmaraMain::ToggleID_Click()
 {
+    MostraID();
 }
 
 void VelmaraMain::CopiaBMP_Click()
 {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(map_.Mappa.Image());
 }
 
 void VelmaraMain::Help_Click()
 {
+    QMessageBox box(QMessageBox::NoIcon, tr("Aiuto"), helptext::text(), QMessageBox::Ok, this);
+    box.exec();
 }
 
-// Not built yet: the sieve window and the taxa gallery.
+// The sieve window and the taxa gallery.
 void VelmaraMain::MostraSetaccio()
 {
+    // Every opening is a fresh window with a fresh layout.
+    closeWindow(setaccio_);
+    auto *sieve = new Setaccio(v_, folder_);
+    if (!sieve->Form_Load()) {
+        delete sieve;
+        return;
+    }
+    setaccio_ = sieve;
+    sieve->repaint();
 }
 
 void VelmaraMain::MostraTaxa_Click()
 {
+    auto *gallery = qobject_cast<Taxa *>(taxa_.data());
+    const bool fresh = gallery == nullptr;
+    if (fresh)
+        gallery = new Taxa(folder_);
+    if (!gallery->MostraTaxa()) {
+        if (fresh)
+            delete gallery;
+        return;
+    }
+    taxa_ = gallery;
 }
 
-// Not built yet: the data table, its window and the splash screen.
 void VelmaraMain::tabelladati()
 {
+    const QString text = tabletext::build(v_, map_.NumStazioni);
+    // A window closed by the user but not yet destroyed is gone already.
+    if (dati_ && !dati_->isVisible())
+        closeWindow(dati_);
+    if (!dati_)
+        dati_ = new Dati; // no owner: it stands beside the main window
+    auto *dati = qobject_cast<Dati *>(dati_.data());
+    dati->setTableText(text);
+    dati->show();
+    dati->raise();
+    dati->activateWindow();
 }
 
 void VelmaraMain::MostraDati_Click()
 {
+    tabelladati();
 }
 
 void VelmaraMain::Salva_Click()
 {
+    const QString path = CommonDialog1.ShowSave(this);
+    if (path.isEmpty())
+        return;
+    const QString failure = textexport::write(path, tabletext::build(v_, map_.NumStazioni));
+    if (!failure.isEmpty())
+        QMessageBox::warning(this, tr("Fondalis"), failure);
 }
 
 void VelmaraMain::SplashShow()
 {
+    frmSplash splash;
+    SplashWait wait(splashDuration_);
+    // Closing the main window meanwhile ends the program: no point waiting.
+    wait.endWhenClosed(this);
+    connect(&wait, &SplashWait::ended, &splash, &QWidget::close);
+    splash.showCentred();
+    wait.exec();
+    splash.close();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "SaveDialog.h"
 #include "SurveyMap.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 
 class QGroupBox;
@@ -51,6 +53,10 @@ public:
 
     // How a fatal load failure reaches the user; a message box by default.
     void setFatalReporter(std::function<void(const QString &)> reporter) { reportFatal_ = std::move(reporter); }
+    // How long the splash screen waits; tests shorten it.
+    void setSplashDuration(std::chrono::milliseconds duration) { splashDuration_ = duration; }
+    // "Salva dati"'s dialog, which offers the name chosen last.
+    const SaveDialog &saveDialog() const { return CommonDialog1; }
 
     SurveyMap &map() { return map_; }
     SurfaceView *mappaView() const { return mappaView_; }
@@ -101,6 +107,8 @@ private:
     SurfaceView *mappaView_ = nullptr;
     bool shownOnce_ = false;
     std::function<void(const QString &)> reportFatal_;
+    std::chrono::milliseconds splashDuration_{4000};
+    SaveDialog CommonDialog1;
 
     QPointer<QWidget> setaccio_;
     QPointer<QWidget> dati_;

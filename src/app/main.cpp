@@ -12,5 +12,9 @@ int main(int argc, char *argv[])
     VelmaraMain window(state, QCoreApplication::applicationDirPath());
     if (!window.Form_Load())
         return 1;
+    // Closed during the splash screen's wait: no window is left, and the
+    // event loop would never be told to end.
+    if (!window.isVisible())
+        return 0;
     return app.exec();
 }

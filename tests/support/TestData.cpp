@@ -55,4 +55,53 @@ QString builtDataFolder()
     return qEnvironmentVariable("FONDALIS_DATA_DIR");
 }
 
+QRgb faunaKey()
+{
+    return qRgb(255, 0, 255);
+}
+
+QRgb faunaRing()
+{
+    return qRgb(255, 255, 0);
+}
+
+bool faunaKeyAt(int ox, int oy)
+{
+    return (ox + 3 * oy) % 11 == 8;
+}
+
+QRgb defaultFauna(int x, int y)
+{
+    const int ox = x % 50;
+    const int oy = y % 50;
+    if (ox < 2 || ox > 47 || oy < 2 || oy > 47)
+        return faunaRing();
+    if (faunaKeyAt(ox, oy))
+        return faunaKey();
+    return qRgb(5 * ox, 5 * oy, 10 + 5 * (4 * (x / 50) + y / 50));
+}
+
+QRgb defaultBackground(int option)
+{
+    static const QRgb colours[5] = {qRgb(200, 176, 120), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(140, 200, 230),
+                                    qRgb(20, 40, 160)};
+    return colours[option];
+}
+
+bool writeFaunaSet(const QString &folder, const FaunaSet &set)
+{
+    const QDir dir(folder);
+    const PixelFn fauna = set.fauna ? set.fauna : PixelFn(defaultFauna);
+    bool ok = image(set.faunaSize.width(), set.faunaSize.height(), fauna)
+                  .save(dir.filePath(QStringLiteral("fauna.dib")), "BMP");
+    const char *const files[5] = {"sand.jpg", "bianco.jpg", "nero.jpg", "celeste.jpg", "blu.jpg"};
+    for (int option = 0; ok && option < 5; ++option) {
+        const QRgb colour = defaultBackground(option);
+        const QImage picture = image(set.backgroundSize.width(), set.backgroundSize.height(),
+                                     [colour](int, int) { return colour; });
+        ok = picture.save(dir.filePath(QString::fromLatin1(files[option])), "JPEG", 100);
+    }
+    return ok;
+}
+
 } // namespace testdata
