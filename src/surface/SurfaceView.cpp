@@ -114,6 +114,14 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent *event)
     emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
 }
 
+void SurfaceView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is not a press of its own: Qt
+    // would report it as one, and a quick double click on the sea would
+    // place a station and at once open its sieve.
+    event->accept();
+}
+
 void SurfaceView::surfaceChanged(const QRect &pixelRect)
 {
     if (pendingUpdate_.isEmpty()) {

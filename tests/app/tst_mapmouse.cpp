@@ -46,6 +46,7 @@ private slots:
     void cleanup();
 
     void placementOnSea();
+    void doubleClickPlacesOneStationOnly();
     void placementOnLandOrFrameDoesNothing_data();
     void placementOnLandOrFrameDoesNothing();
     void placementBelowSeaLevelCatchesNothing_data();
@@ -156,6 +157,16 @@ void TestMapMouse::placementOnSea()
 
     click(260, 300);
     QCOMPARE(w_->nstazioni->text(), QStringLiteral("2 stazioni"));
+}
+
+void TestMapMouse::doubleClickPlacesOneStationOnly()
+{
+    makeWindow();
+    // A real double click: press, release, then the double-click event.
+    click(200, 300);
+    QTest::mouseDClick(w_->mappaView(), Qt::LeftButton, {}, at(200, 300));
+    QCOMPARE(map().NumStazioni, 1);
+    QVERIFY(!w_->setaccioWindow());
 }
 
 void TestMapMouse::placementOnLandOrFrameDoesNothing_data()
