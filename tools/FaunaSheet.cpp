@@ -1,5 +1,7 @@
 #include "FaunaSheet.h"
 
+#include "SplitMix64.h"
+
 #include <QColor>
 #include <QLinearGradient>
 #include <QPainter>
@@ -38,22 +40,7 @@ constexpr int kKeyClearance = 64;
 
 // Each organism and pose gets its own stream, so editing one drawing never
 // reshuffles the others.
-class Rng {
-public:
-    explicit Rng(quint64 seed) : m_state(seed) {}
-    quint64 next()
-    {
-        quint64 z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
-
-private:
-    quint64 m_state;
-};
+using Rng = SplitMix64;
 
 double smoothstep(double edge0, double edge1, double x)
 {
@@ -190,7 +177,6 @@ QPainterPath scaledAbout(const QPainterPath &path, QPointF origin, double scale)
     return t.map(path);
 }
 
-// ---------------------------------------------------------------------------
 // The organisms. Each draws around the origin, head or front along +x or -y,
 // inside the cell's inner square once its base rotation is applied.
 

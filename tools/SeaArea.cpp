@@ -6,6 +6,8 @@
 // kind of area for the same lesson.
 #include "SeaArea.h"
 
+#include "SplitMix64.h"
+
 #include "MapColour.h"
 
 #include <QFont>
@@ -97,25 +99,7 @@ float smoothMax(float a, float b, float k)
     return std::max(a, b) + h * h * k * 0.25f;
 }
 
-// ---------------------------------------------------------------- randomness
-
-// splitmix64: small, fast, and the same on every platform.
-class Random {
-public:
-    explicit Random(quint64 seed) : state_(seed) {}
-    quint64 next()
-    {
-        quint64 z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    float uniform(float lo, float hi) { return lo + (hi - lo) * static_cast<float>(uniform()); }
-
-private:
-    quint64 state_;
-};
+using Random = SplitMix64;
 
 // Gradient noise on a unit lattice with its own permutation and gradients, so
 // two fields drawn from different seeds are independent. fbm() sums octaves
@@ -184,8 +168,6 @@ private:
     float gx_[256];
     float gy_[256];
 };
-
-// ----------------------------------------------------------------- geometry
 
 // A polyline with the distance to it and where along it the nearest point is.
 class Path {
@@ -355,8 +337,6 @@ std::vector<int> flood(std::vector<int> start, std::vector<quint8> &seen, Belong
     }
     return reached;
 }
-
-// ---------------------------------------------------------------- the model
 
 enum class Kind : quint8 { Land, River, Shore, Sea };
 
@@ -729,8 +709,6 @@ void shapeSeabed(Model &m, Random &random)
     }
 }
 
-// ------------------------------------------------------------------- fauna
-
 struct Niche {
     float depthOptimum; // metres
     float depthSpread;  // standard deviation of log depth
@@ -869,8 +847,6 @@ Model buildModel(quint32 seed)
     dressLand(m, landStream);
     return m;
 }
-
-// ------------------------------------------------------------------ images
 
 QRgb mixRgb(QRgb a, QRgb b, float t)
 {

@@ -1,5 +1,7 @@
 #include "SieveBackgrounds.h"
 
+#include "SplitMix64.h"
+
 #include <QColor>
 #include <QPainter>
 #include <QPolygonF>
@@ -12,29 +14,9 @@ namespace {
 
 constexpr int kSize = 600;
 
-class Rng {
-public:
-    explicit Rng(quint64 seed) : m_state(seed) {}
-    quint64 next()
-    {
-        quint64 z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
+using Rng = SplitMix64;
 
-private:
-    quint64 m_state;
-};
-
-quint64 mix(quint64 z)
-{
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
+quint64 mix(quint64 z) { return SplitMix64::mix(z); }
 
 // Value noise on a hashed (not stored) lattice: it never repeats, so the
 // trays show no tiling however large they get.
