@@ -1,6 +1,7 @@
 #include "TestData.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace testdata {
 
@@ -48,6 +49,20 @@ bool writeMapSet(const QString &folder, const MapSet &set)
         ok = picture.save(dir.filePath(QStringLiteral("s%1.bmp").arg(sp)), "BMP");
     }
     return ok;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return f.readAll();
+}
+
+bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QString builtDataFolder()

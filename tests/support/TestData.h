@@ -32,6 +32,10 @@ QImage image(int width, int height, const PixelFn &pixel);
 // Writes bati.bmp, base.bmp and s1.bmp .. s12.bmp into the folder.
 bool writeMapSet(const QString &folder, const MapSet &set = {});
 
+// A file's bytes ("<unreadable>" when it cannot be read), and writing them.
+QByteArray contents(const QString &path);
+bool put(const QString &path, const QByteArray &bytes);
+
 // The generated data set beside the built program.
 QString builtDataFolder();
 

@@ -27,21 +27,10 @@
 
 #include <memory>
 
+using testdata::contents;
+using testdata::put;
+
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // Typed as a keyboard would, letters beyond ASCII included.
 void type(QWidget *widget, const QString &text)

@@ -1,4 +1,5 @@
 #include "TableText.h"
+#include "TestData.h"
 #include "TextExport.h"
 #include "Velmara.h"
 
@@ -10,21 +11,10 @@
 
 #include <unistd.h>
 
+using testdata::contents;
+using testdata::put;
+
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QString sampleTable()
 {
