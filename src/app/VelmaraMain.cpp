@@ -162,9 +162,9 @@ void VelmaraMain::Resetta_Click()
     closeWindow(setaccio_);
     if (!Form_Load()) {
         // The survey cannot go on without its images.
+        stoppedOnLoadFailure_ = true;
         closeSecondaryWindows();
         close();
-        QCoreApplication::exit(1);
         return;
     }
     setSurveyButtonsEnabled(false);

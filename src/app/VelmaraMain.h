@@ -58,6 +58,10 @@ public:
     // "Salva dati"'s dialog, which offers the name chosen last.
     const SaveDialog &saveDialog() const { return CommonDialog1; }
 
+    // True once a reset found an image it cannot use: the program then ends
+    // with a failure status.
+    bool stoppedOnLoadFailure() const { return stoppedOnLoadFailure_; }
+
     SurveyMap &map() { return map_; }
     SurfaceView *mappaView() const { return mappaView_; }
     QString dataFolder() const { return folder_; }
@@ -106,6 +110,7 @@ private:
     SurveyMap map_;
     SurfaceView *mappaView_ = nullptr;
     bool shownOnce_ = false;
+    bool stoppedOnLoadFailure_ = false;
     std::function<void(const QString &)> reportFatal_;
     std::chrono::milliseconds splashDuration_{4000};
     SaveDialog CommonDialog1;

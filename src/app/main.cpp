@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
     // Closed during the splash screen's wait: no window is left, and the
     // event loop would never be told to end.
     if (!window.isVisible())
-        return 0;
-    return app.exec();
+        return window.stoppedOnLoadFailure() ? 1 : 0;
+    const int status = app.exec();
+    return window.stoppedOnLoadFailure() ? 1 : status;
 }

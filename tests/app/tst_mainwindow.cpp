@@ -32,6 +32,7 @@ private slots:
     void resetKeepsIdFlagAndCaption();
     void missingImageStopsWithAMessage_data();
     void missingImageStopsWithAMessage();
+    void resetWithAFileGoneStopsTheProgram();
     void exitClosesTheWindow();
     void iconAndDeletionCursor();
 
@@ -231,6 +232,18 @@ void TestMainWindow::missingImageStopsWithAMessage()
     QCOMPARE(fatal_.size(), 1);
     QVERIFY2(fatal_[0].contains(file), qPrintable(fatal_[0]));
     QVERIFY(fatal_[0].contains(QDir::toNativeSeparators(dir_->path())));
+}
+
+void TestMainWindow::resetWithAFileGoneStopsTheProgram()
+{
+    VelmaraMain &w = makeWindow();
+    QVERIFY(w.Form_Load());
+    QVERIFY(QFile::remove(QDir(dir_->path()).filePath(QStringLiteral("s7.bmp"))));
+    QTest::mouseClick(w.Resetta, Qt::LeftButton);
+    QCOMPARE(fatal_.size(), 1);
+    QVERIFY(fatal_[0].contains(QStringLiteral("s7.bmp")));
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.stoppedOnLoadFailure());
 }
 
 void TestMainWindow::exitClosesTheWindow()
