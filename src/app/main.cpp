@@ -2,11 +2,23 @@
 #include "VelmaraMain.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fondalis"));
+
+    // Everything the user sees is Italian, Qt's own dialogs included,
+    // whatever the language of the system.
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(italian);
+    QTranslator qtTexts;
+    if (qtTexts.load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     Velmara state;
     VelmaraMain window(state, QCoreApplication::applicationDirPath());

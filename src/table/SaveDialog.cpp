@@ -11,8 +11,9 @@ QString tr(const char *text) { return QCoreApplication::translate("SaveDialog", 
 // Qt's own file dialog, in Italian: the program sets nothing else.
 void prepare(QFileDialog &dialog)
 {
-    // Qt's native dialogs cannot be driven by the tests, and Qt ships no
-    // Italian texts for its own one here, so they are set by hand.
+    // Qt's native dialogs cannot be driven by the tests. The main texts are
+    // set by hand, so that they are Italian even where Qt's own Italian
+    // translations are not installed.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
