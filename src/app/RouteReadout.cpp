@@ -21,9 +21,8 @@ float RouteReadout::bearing(float dx, float dy, float d)
         return dy <= 0.0f ? 180.0f : 0.0f;
 
     // The arctangent of sqrt(1 - t^2) / t is the arctangent of |dx| / dy;
-    // the bearings the users know are rounded from exactly this form, with
-    // the squares and the arctangent in double precision and t and a kept
-    // in single precision.
+    // the squares and the arctangent run in double precision, t and a stay
+    // single, so that the rounded tenths come out as users have seen them.
     const float t = dy / d;
     const double cosine = std::sqrt(std::max(0.0, 1.0 - static_cast<double>(t) * t));
     float a = static_cast<float>(std::atan(cosine / t) * 180.0 / 3.1415926535898);

@@ -39,7 +39,8 @@ struct RouteReadout {
     // pointer left the map).
     static RouteReadout at(float X, float Y, ColourValue batiColour, std::optional<RouteReference> reference);
 
-    // Clockwise from north in degrees, 0 <= a < 360, for a distance d > 0,
-    // computed as the survey instruments always did (through dy / d).
+    // Clockwise from north in degrees, 0 <= a < 360, for a distance d > 0.
+    // Through t = dy / d in single precision rather than atan2: the tenth
+    // of a degree shown depends on that rounding.
     static float bearing(float dx, float dy, float d);
 };

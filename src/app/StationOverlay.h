@@ -47,8 +47,6 @@ public:
     // After the map picture is loaded afresh the old saves mean nothing.
     void forgetLabels() { savedLabels_.clear(); }
 
-    const PictureSurface &labelSaves() const { return labelSaves_; }
-
 private:
     PictureSurface &mappa_;
     PictureSurface &buffer_;

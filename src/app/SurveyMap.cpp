@@ -49,10 +49,9 @@ QString SurveyMap::loadImages(const QString &folder)
 
 SurveyMap::LeftClick SurveyMap::leftClick(float X, float Y)
 {
-    // Black is land or beyond the survey area; -1 is off the picture (the
-    // map's frame), where a marker could not even be seen.
-    const ColourValue bati = Bati.Point(X, Y);
-    if (bati == mapcolour::kBlack || bati == -1)
+    // Black is land or beyond the survey area; off the picture a marker
+    // could not even be seen.
+    if (!onMap(X, Y) || Bati.Point(X, Y) == mapcolour::kBlack)
         return LeftClick::Nothing;
 
     if (overlay.touchesMarker(X, Y)) {

@@ -37,6 +37,9 @@ public:
     std::int16_t NumStazioni = 0;
     std::int16_t ProfCursore = 0;
 
+    // Whether (X, Y) is a pixel of the map.
+    bool onMap(float X, float Y) const { return Bati.Point(X, Y) != -1; }
+
     // What a left click on the map came to.
     enum class LeftClick {
         Nothing,   // outside the survey area, or a red pixel that is no station

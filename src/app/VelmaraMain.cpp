@@ -30,10 +30,20 @@ const QString kCaption = QStringLiteral(
     "Fondalis - Simulatore di campionamento di macrozoobenthos di fondo mobile"
     " (versione 1.1, per la didattica dell'ecologia marina)");
 
+// The window's face narrowed to the given percentage of its width.
+QFont narrowed(int stretch)
+{
+    QFont font = windowstyle::uiFont();
+    font.setStretch(stretch);
+    return font;
+}
+
 QPushButton *button(QWidget *parent, const QString &caption, int topTwips)
 {
     auto *b = new QPushButton(caption, parent);
     b->setGeometry(twips::rect(8040, topTwips, 1095, 375));
+    // In the plain face "Copia mappa" runs over the button's bevel.
+    b->setFont(narrowed(90));
     b->setAutoDefault(false);
     return b;
 }
@@ -93,15 +103,13 @@ void VelmaraMain::buildControls()
     RottaAng = label(Frame2, QString(), 720, 855);
     // The readouts are only 53 to 57 pixels wide: in a narrowed face the
     // longest captions ("prof = 179 m", "Da staz. 100") still fit whole.
-    QFont readoutFont = windowstyle::uiFont();
-    readoutFont.setStretch(70);
     for (QLabel *readout : {MappaX, MappaY, MappaZ, RottaDa, RottaDist, RottaAng})
-        readout->setFont(readoutFont);
+        readout->setFont(narrowed(70));
 
     Frame3 = new QGroupBox(this);
     Frame3->setGeometry(twips::rect(8040, 2280, 1095, 515));
     nstazioni = new QLabel(Frame3);
-    nstazioni->setGeometry(twips::rect(60, 140, 975, 255));
+    nstazioni->setGeometry(twips::rect(15, 140, 1065, 255)); // "100 stazioni" needs the whole width
     nstazioni->setAlignment(Qt::AlignCenter);
 
     Help = button(this, tr("?"), 3000);
@@ -226,6 +234,9 @@ void VelmaraMain::setRouteUnknown()
 
 void VelmaraMain::Mappa_MouseDown(int button, int shift, float x, float y)
 {
+    // The view's sunken border around the map is no part of it.
+    if (!map_.onMap(x, y))
+        return;
     // A press can come without a move to its place (a tap, the first click
     // into the window): the new station must take the depth under it.
     Mappa_MouseMove(button, shift, x, y);
@@ -235,8 +246,7 @@ void VelmaraMain::Mappa_MouseDown(int button, int shift, float x, float y)
         case SurveyMap::LeftClick::Nothing:
             return;
         case SurveyMap::LeftClick::OpenSieve:
-            closeWindow(setaccio_);
-            MostraSetaccio();
+            MostraSetaccio(); // closes the open one first
             return;
         case SurveyMap::LeftClick::Refused: {
             QMessageBox box(QMessageBox::NoIcon, tr("Attenzione"), tr("Non è possibile aggiungere altre stazioni"),
@@ -265,8 +275,12 @@ void VelmaraMain::Mappa_MouseDown(int button, int shift, float x, float y)
     }
 }
 
-void VelmaraMain::Mappa_MouseMove(int, int, float x, float y)
+void VelmaraMain::Mappa_MouseMove(int button, int, float x, float y)
 {
+    // Off the map only a drag that began on it is followed; a bare move
+    // there is over the view's border, which is no part of the map.
+    if (button == 0 && !map_.onMap(x, y))
+        return;
     const RouteReadout readout = map_.readCursor(x, y);
     MappaX->setText(readout.x);
     MappaY->setText(readout.y);

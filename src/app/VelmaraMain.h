@@ -64,7 +64,6 @@ public:
 
     SurveyMap &map() { return map_; }
     SurfaceView *mappaView() const { return mappaView_; }
-    QString dataFolder() const { return folder_; }
 
     QLabel *MappaX = nullptr;
     QLabel *MappaY = nullptr;

@@ -7,6 +7,10 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
 
 namespace sievedrawing {
 
@@ -41,8 +45,16 @@ bool isRgb32(const QImage &image)
     return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
 }
 
-void plottaInRgb32(PictureSurface &target, const QImage &sheet, QRgb key, int cellWidth, int cellHeight, float x,
-                   float y, int sp, int rot)
+bool drawn(QRgb pixel, QRgb key)
+{
+    return ((pixel ^ key) & 0x00FFFFFFu) != 0;
+}
+
+// Cell pixel by cell pixel, in the order of the rule, for any scale: where a
+// scale folds two cell pixels onto one target pixel the later one stays on
+// top.
+void plottaPerPixel(PictureSurface &target, const QImage &sheet, QRgb key, int cellWidth, int cellHeight, float x,
+                    float y, int sp, int rot)
 {
     const int sx0 = (sp - 1) * cellWidth + 2;
     const int sx1 = (sp - 1) * cellWidth + (cellWidth - 1) - 2;
@@ -85,8 +97,6 @@ void plottaInRgb32(PictureSurface &target, const QImage &sheet, QRgb key, int ce
     if (right < 0 || bottom < 0)
         return;
 
-    // Column by column, each column top to bottom of the sheet: where the
-    // scale folds two cell pixels onto one, the later one stays on top.
     const qsizetype rowCount = rows.size();
     for (int sx = sx0, i = 0; sx <= sx1; ++sx, ++i) {
         const int column = columns[i];
@@ -96,11 +106,187 @@ void plottaInRgb32(PictureSurface &target, const QImage &sheet, QRgb key, int ce
             if (!rows[j])
                 continue;
             const QRgb pixel = sheetRows[j][sx];
-            if (((pixel ^ key) & 0x00FFFFFFu) != 0)
+            if (drawn(pixel, key))
                 rows[j][column] = pixel | 0xFF000000u;
         }
     }
     target.markChanged(QRect(QPoint(left, top), QPoint(right, bottom)));
+}
+
+// Positions are whole numbers of the 16-bit range; anything else is drawn
+// pixel by pixel.
+constexpr int kWholeLimit = 32768;
+
+bool wholeUnit(float v)
+{
+    return v >= -kWholeLimit && v <= kWholeLimit && v == std::floor(v);
+}
+
+// The target pixel of every whole unit lo .. hi along one axis, worked out
+// once by the surface's own mapping.
+class UnitPixels
+{
+public:
+    UnitPixels(int lo, int hi, const std::function<int(float)> &pixelOf)
+        : lo_(lo)
+    {
+        for (int u = lo; u <= hi; ++u)
+            pixels_.push_back(pixelOf(static_cast<float>(u)));
+    }
+    bool covers(int first, int count) const
+    {
+        return first >= lo_ && first - lo_ + count <= static_cast<int>(pixels_.size());
+    }
+    int operator[](int u) const { return pixels_[static_cast<std::size_t>(u - lo_)]; }
+
+private:
+    int lo_;
+    std::vector<int> pixels_;
+};
+
+// The inner pixels of one sheet cell, made opaque, and per row the runs of
+// those not of the key colour.
+struct Cell {
+    std::vector<QRgb> pixels;
+    std::vector<std::pair<int, int>> runs; // [begin, end) within the row
+    std::vector<int> rowRuns;              // row j's runs: rowRuns[j] .. rowRuns[j + 1]
+};
+
+// Draws many organisms with the same sheet, key and scale. Where the scale
+// gives each cell column a column of its own, consecutive ones, as on both
+// windows, the opaque runs of each cell row are copied whole. The rule walks
+// column by column, each top to bottom; with no two columns on one pixel,
+// copying the rows from the top of the cell leaves the same pixel on top
+// wherever rows fold. Any other placement follows the rule pixel by pixel.
+class Stamper
+{
+public:
+    Stamper(PictureSurface &target, const QImage &sheet, QRgb key, int cellWidth, int cellHeight, QRect wholeRange)
+        : target_(target)
+        , sheet_(sheet)
+        , key_(key)
+        , cellWidth_(cellWidth)
+        , cellHeight_(cellHeight)
+        , innerWidth_(cellWidth - 4)
+        , innerHeight_(cellHeight - 4)
+        , columns_(wholeRange.left() + 1, wholeRange.right() + innerWidth_,
+                   [&target](float u) { return target.toPixel(u, 0.0f).x(); })
+        , rows_(wholeRange.top() + 1, wholeRange.bottom() + innerHeight_,
+                [&target](float u) { return target.toPixel(0.0f, u).y(); })
+    {
+    }
+
+    void draw(float x, float y, int sp, int rot)
+    {
+        const Cell *cell = runsFit(x, y) ? cellOf(sp, rot) : nullptr;
+        if (!cell) {
+            plottaPerPixel(target_, sheet_, key_, cellWidth_, cellHeight_, x, y, sp, rot);
+            return;
+        }
+        // Cell offset 2 lands on units x + 1 and y + 1.
+        const int ux = static_cast<int>(x) + 1;
+        const int uy = static_cast<int>(y) + 1;
+        QImage &image = target_.pixels();
+        const int width = image.width();
+        const int height = image.height();
+        const int c0 = columns_[ux];
+        if (c0 + innerWidth_ <= 0 || c0 >= width)
+            return;
+        int top = height, bottom = -1;
+        for (int j = 0; j < innerHeight_; ++j) {
+            const int row = rows_[uy + j];
+            if (row < 0 || row >= height)
+                continue;
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+            QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(row));
+            const QRgb *source = cell->pixels.data() + static_cast<std::size_t>(j) * innerWidth_;
+            for (int r = cell->rowRuns[j]; r < cell->rowRuns[j + 1]; ++r) {
+                const int begin = std::max(cell->runs[r].first, -c0);
+                const int end = std::min(cell->runs[r].second, width - c0);
+                if (begin < end)
+                    std::copy(source + begin, source + end, line + c0 + begin);
+            }
+        }
+        if (bottom >= 0) {
+            const int right = std::min(c0 + innerWidth_, width) - 1;
+            target_.markChanged(QRect(QPoint(std::max(c0, 0), top), QPoint(right, bottom)));
+        }
+    }
+
+private:
+    // True when the cell columns of the sprite at (x, y) land on consecutive
+    // target columns, each on its own.
+    bool runsFit(float x, float y) const
+    {
+        if (innerWidth_ < 1 || innerHeight_ < 1 || !wholeUnit(x) || !wholeUnit(y))
+            return false;
+        const int ux = static_cast<int>(x) + 1;
+        const int uy = static_cast<int>(y) + 1;
+        if (!columns_.covers(ux, innerWidth_) || !rows_.covers(uy, innerHeight_))
+            return false;
+        for (int i = 1; i < innerWidth_; ++i)
+            if (columns_[ux + i] != columns_[ux] + i)
+                return false;
+        return true;
+    }
+
+    // Null when the cell does not lie wholly inside the sheet.
+    const Cell *cellOf(int sp, int rot)
+    {
+        const int sx0 = (sp - 1) * cellWidth_ + 2;
+        const int sy0 = rot * cellHeight_ + 2;
+        if (sx0 < 0 || sy0 < 0 || sx0 + innerWidth_ > sheet_.width() || sy0 + innerHeight_ > sheet_.height())
+            return nullptr;
+        auto found = cells_.find({sp, rot});
+        if (found != cells_.end())
+            return &found->second;
+        Cell &cell = cells_[{sp, rot}];
+        cell.pixels.reserve(static_cast<std::size_t>(innerWidth_) * innerHeight_);
+        cell.rowRuns.push_back(0);
+        for (int j = 0; j < innerHeight_; ++j) {
+            const QRgb *row = reinterpret_cast<const QRgb *>(sheet_.constScanLine(sy0 + j)) + sx0;
+            for (int i = 0; i < innerWidth_; ++i) {
+                cell.pixels.push_back(row[i] | 0xFF000000u);
+                if (!drawn(row[i], key_))
+                    continue;
+                if (!cell.runs.empty() && static_cast<int>(cell.runs.size()) > cell.rowRuns.back()
+                    && cell.runs.back().second == i)
+                    ++cell.runs.back().second;
+                else
+                    cell.runs.emplace_back(i, i + 1);
+            }
+            cell.rowRuns.push_back(static_cast<int>(cell.runs.size()));
+        }
+        return &cell;
+    }
+
+    PictureSurface &target_;
+    const QImage &sheet_;
+    QRgb key_;
+    int cellWidth_;
+    int cellHeight_;
+    int innerWidth_;
+    int innerHeight_;
+    UnitPixels columns_;
+    UnitPixels rows_;
+    std::map<std::pair<int, int>, Cell> cells_;
+};
+
+// The whole positions among the organisms k = 1 .. count, as a rectangle of
+// units; empty when there is none.
+QRect wholePositions(const Velmara &v, int count)
+{
+    int left = kWholeLimit, right = -kWholeLimit, top = kWholeLimit, bottom = -kWholeLimit;
+    for (int k = 1; k <= count; ++k) {
+        if (!wholeUnit(v.ContX[k]) || !wholeUnit(v.ContY[k]))
+            continue;
+        left = std::min(left, static_cast<int>(v.ContX[k]));
+        right = std::max(right, static_cast<int>(v.ContX[k]));
+        top = std::min(top, static_cast<int>(v.ContY[k]));
+        bottom = std::max(bottom, static_cast<int>(v.ContY[k]));
+    }
+    return right < left ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 } // namespace
@@ -109,7 +295,7 @@ void plotta_specie(PictureSurface &target, const QImage &sheet, ColourValue key,
                    float x, float y, int sp, int rot)
 {
     const QImage rgb = isRgb32(sheet) ? sheet : sheet.convertToFormat(QImage::Format_RGB32);
-    plottaInRgb32(target, rgb, colour::toQRgb(key), cellWidth, cellHeight, x, y, sp, rot);
+    plottaPerPixel(target, rgb, colour::toQRgb(key), cellWidth, cellHeight, x, y, sp, rot);
 }
 
 int disegnaOrganismi(PictureSurface &SetaccioPic, const QImage &sheet, const Velmara &v, const Progress &progress)
@@ -117,19 +303,19 @@ int disegnaOrganismi(PictureSurface &SetaccioPic, const QImage &sheet, const Vel
     if (v.StazSel < 1 || v.StazSel > Velmara::kMaxStazioni)
         return 0;
     const QImage rgb = isRgb32(sheet) ? sheet : sheet.convertToFormat(QImage::Format_RGB32);
-    const QRgb key = colour::toQRgb(v.ColoreTrasp);
     const int species = std::clamp<int>(v.NSpecie, 0, Velmara::kNumSpecie);
     // The list was built from these counts; should they ever disagree, the
     // list's end is the end of the drawing.
     const auto listed = static_cast<int>(std::min({v.ContX.size(), v.ContY.size(), v.ContRot.size()})) - 1;
+    Stamper stamper(SetaccioPic, rgb, colour::toQRgb(v.ColoreTrasp), v.LarghezzaSprite, v.AltezzaSprite,
+                    wholePositions(v, listed));
     int k = 0;
     for (int sp = 1; sp <= species; ++sp) {
         for (int j = 1; j <= v.Conteggi[v.StazSel][sp]; ++j) {
             if (k >= listed)
                 return k;
             ++k;
-            plottaInRgb32(SetaccioPic, rgb, key, v.LarghezzaSprite, v.AltezzaSprite, v.ContX[k], v.ContY[k], sp,
-                          v.ContRot[k]);
+            stamper.draw(v.ContX[k], v.ContY[k], sp, v.ContRot[k]);
             if (progress)
                 progress(k);
         }

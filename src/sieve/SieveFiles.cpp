@@ -47,13 +47,7 @@ Picture caricaFauna(const QString &folder)
 
 Picture caricaSfondo(const QString &folder, int option)
 {
-    const QString fileName = sievedrawing::fileSfondo(option);
-    if (fileName.isEmpty()) {
-        Picture result;
-        result.message = tr("Nessuno sfondo corrisponde all'opzione %1.").arg(option);
-        return result;
-    }
-    return load(folder, fileName);
+    return load(folder, sievedrawing::fileSfondo(option));
 }
 
 } // namespace sievefiles

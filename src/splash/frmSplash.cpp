@@ -13,11 +13,11 @@
 
 namespace {
 
-QLabel *label(QWidget *parent, const QString &text, const QRect &twipsRect, double points,
+QLabel *label(QWidget *parent, const QString &text, const QRect &place, double points,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
     auto *l = new QLabel(text, parent);
-    l->setGeometry(twipsRect);
+    l->setGeometry(place);
     l->setFont(frmSplash::splashFont(points));
     l->setAlignment(alignment);
     l->setWordWrap(true);
@@ -27,7 +27,7 @@ QLabel *label(QWidget *parent, const QString &text, const QRect &twipsRect, doub
 } // namespace
 
 frmSplash::frmSplash(QWidget *parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setFixedSize(twips::size(7380, 4665));
 

@@ -17,17 +17,29 @@ bool bmpIsComplete(QFile &file)
     const QByteArray header = file.peek(54);
     if (header.size() < 2 || header[0] != 'B' || header[1] != 'M')
         return true; // not a BMP file: the reader judges it
-    if (header.size() < 34)
+    if (header.size() < 26)
         return false;
     const auto le32 = [&](int at) { return qFromLittleEndian<qint32>(header.constData() + at); };
     const auto le16 = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
     const qint64 dataOffset = le32(10);
-    const qint64 width = le32(18);
-    const qint64 height = qAbs(static_cast<qint64>(le32(22)));
-    const qint64 bitsPerPixel = le16(28);
-    const qint32 compression = le32(30);
-    if (compression != 0 && compression != 3)
-        return true; // run-length data has no fixed size
+    qint64 width = 0;
+    qint64 height = 0;
+    qint64 bitsPerPixel = 0;
+    if (le32(14) == 12) {
+        // The old OS/2 header: 16-bit sizes and never compressed.
+        width = le16(18);
+        height = le16(20);
+        bitsPerPixel = le16(24);
+    } else {
+        if (header.size() < 34)
+            return false;
+        width = le32(18);
+        height = qAbs(static_cast<qint64>(le32(22)));
+        bitsPerPixel = le16(28);
+        const qint32 compression = le32(30);
+        if (compression != 0 && compression != 3)
+            return true; // run-length data has no fixed size
+    }
     const qint64 rowBytes = ((width * bitsPerPixel + 31) / 32) * 4;
     return file.size() >= dataOffset + rowBytes * height;
 }

@@ -9,11 +9,23 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+
+// The pixels from one corner to the other, both included, whichever way
+// round they come: Qt 6's QRect::normalized() drops a row and a column of
+// a rectangle given from its bottom-right corner.
+QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+} // namespace
+
 PictureSurface::PictureSurface(QSize size, ColourValue backColour)
-    : image_(size.isValid() ? size : QSize(1, 1), QImage::Format_RGB32)
+    : background_(size.isEmpty() ? QSize(1, 1) : size, QImage::Format_RGB32)
     , backColour_(backColour)
 {
-    background_ = QImage(image_.size(), QImage::Format_RGB32);
     background_.fill(colour::toQRgb(backColour_));
     image_ = background_;
 }
@@ -120,12 +132,12 @@ void PictureSurface::Line(float x1, float y1, float x2, float y2, ColourValue c)
     }
     CurrentX = x2;
     CurrentY = y2;
-    markChanged(QRect(a, b).normalized().intersected(bounds));
+    markChanged(spanning(a, b).intersected(bounds));
 }
 
 void PictureSurface::Box(float x1, float y1, float x2, float y2, ColourValue c)
 {
-    const QRect box = QRect(toPixel(x1, y1), toPixel(x2, y2)).normalized().intersected(image_.rect());
+    const QRect box = spanning(toPixel(x1, y1), toPixel(x2, y2)).intersected(image_.rect());
     const QRgb rgb = colour::toQRgb(c);
     for (int y = box.top(); y <= box.bottom(); ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));

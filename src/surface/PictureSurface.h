@@ -27,7 +27,6 @@ public:
     // corner over the back colour and replaces the persistent image.
     // With autoSize the surface first takes the picture's size.
     void setPicture(const QImage &picture, bool autoSize = false);
-    const QImage &picture() const { return background_; }
     void Cls(); // back to the background picture; CurrentX, CurrentY to 0
 
     // ScaleMode pixels: one unit per pixel, origin top-left, y downwards.
@@ -71,8 +70,6 @@ public:
     void setChangeListener(std::function<void(const QRect &)> listener) { listener_ = std::move(listener); }
 
 private:
-    void fillBackColour();
-
     QImage background_;
     QImage image_;
     ColourValue backColour_ = mapcolour::kWhite;

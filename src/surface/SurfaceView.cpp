@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <cmath>
 
@@ -15,13 +16,15 @@ SurfaceView::SurfaceView(PictureSurface &surface, int frameWidth, QWidget *paren
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    surface_.setChangeListener([this](const QRect &r) { surfaceChanged(r); });
+    // A window's surfaces are members, gone before its child views: the view
+    // leaves its surface alone on the way out, and the call checks the view.
+    surface_.setChangeListener([view = QPointer<SurfaceView>(this)](const QRect &r) {
+        if (view)
+            view->surfaceChanged(r);
+    });
 }
 
-SurfaceView::~SurfaceView()
-{
-    surface_.setChangeListener({});
-}
+SurfaceView::~SurfaceView() = default;
 
 QSize SurfaceView::sizeHint() const
 {

@@ -16,8 +16,6 @@ public:
     explicit SurfaceView(PictureSurface &surface, int frameWidth = 0, QWidget *parent = nullptr);
     ~SurfaceView() override;
 
-    PictureSurface &surface() { return surface_; }
-    int frameWidth() const { return frameWidth_; }
     QSize sizeHint() const override;
 
     // Paints the persistent image now, not at the next event-loop turn.

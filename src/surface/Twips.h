@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 
 // Layouts are given in twips. At 15 twips per pixel they become Qt logical
@@ -16,6 +17,12 @@ constexpr double fromPx(int px) { return static_cast<double>(px) * kPerPixel; }
 inline QRect rect(int left, int top, int width, int height)
 {
     return QRect(toPx(left), toPx(top), toPx(width), toPx(height));
+}
+
+// Each of left, top, width and height to the nearest pixel on its own.
+inline QRect rect(const QRectF &t)
+{
+    return QRect(toPx(t.left()), toPx(t.top()), toPx(t.width()), toPx(t.height()));
 }
 
 inline QSize size(int width, int height) { return QSize(toPx(width), toPx(height)); }

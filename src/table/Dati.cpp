@@ -15,11 +15,6 @@
 
 namespace {
 
-QRect pixels(const QRectF &t)
-{
-    return QRect(twips::toPx(t.left()), twips::toPx(t.top()), twips::toPx(t.width()), twips::toPx(t.height()));
-}
-
 QPushButton *button(QWidget *parent, const QString &caption, int leftTwips)
 {
     auto *b = new QPushButton(caption, parent);
@@ -109,8 +104,8 @@ void Dati::Form_Resize()
     const QSize outer = size() + frame;
     const DatiLayout layout
         = DatiLayout::forOuterSize(QSizeF(twips::fromPx(outer.width()), twips::fromPx(outer.height())));
-    Tabella->setGeometry(pixels(layout.tabella));
-    Command2->setGeometry(pixels(layout.command2));
-    CopiaDati->setGeometry(pixels(layout.copiaDati));
-    Command1->setGeometry(pixels(layout.command1));
+    Tabella->setGeometry(twips::rect(layout.tabella));
+    Command2->setGeometry(twips::rect(layout.command2));
+    CopiaDati->setGeometry(twips::rect(layout.copiaDati));
+    Command1->setGeometry(twips::rect(layout.command1));
 }

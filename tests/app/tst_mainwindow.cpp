@@ -8,9 +8,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -141,6 +144,30 @@ void TestMainWindow::geometryFollowsTwips()
     QCOMPARE(w.Salva->text(), QStringLiteral("Salva dati"));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+
+    // Every caption, the widest that each control can show, fits whole.
+    const auto fits = [](QWidget *control, const QString &text, int room) {
+        const int width = QFontMetrics(control->font()).horizontalAdvance(text);
+        if (width <= room)
+            return true;
+        qWarning("\"%s\" is %d pixels wide, %d fit", qPrintable(text), width, room);
+        return false;
+    };
+    const auto buttonRoom = [](QPushButton *b) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        return b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width();
+    };
+    for (const auto &[b, top] : buttons)
+        QVERIFY(fits(b, b->text(), buttonRoom(b)));
+    QVERIFY(fits(w.ToggleID, QStringLiteral("Nascondi ID"), buttonRoom(w.ToggleID)));
+    const QList<QPair<QLabel *, QString>> widest{
+        {w.MappaX, QStringLiteral("x = 5110 m")},    {w.MappaY, QStringLiteral("y = 5110 m")},
+        {w.MappaZ, QStringLiteral("prof = 179 m")},  {w.MappaZ, QStringLiteral("prof = -75 m")},
+        {w.RottaDa, QStringLiteral("Da staz. 100")}, {w.RottaDist, QStringLiteral("d = 7226 m")},
+        {w.RottaAng, QStringLiteral("per  359.9°")}, {w.nstazioni, QStringLiteral("100 stazioni")}};
+    for (const auto &[l, text] : widest)
+        QVERIFY(fits(l, text, l->contentsRect().width()));
 }
 
 void TestMainWindow::mapShowsTheBaseImagePixelForPixel()

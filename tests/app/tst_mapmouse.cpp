@@ -451,6 +451,16 @@ void TestMapMouse::readoutFollowsTheMouse()
     QCOMPARE(w_->RottaAng->text(), QStringLiteral("per  143.1°"));
     QCOMPARE(w_->MappaX->text(), QStringLiteral("x = 1000 m"));
 
+    // The map's sunken border is no part of the map: hovering or pressing
+    // on it leaves every caption as it was.
+    for (const QPoint border : {QPoint(0, 102), QPoint(515, 102), QPoint(102, 1)}) {
+        QTest::mouseMove(w_->mappaView(), border);
+        QTest::mouseClick(w_->mappaView(), Qt::LeftButton, {}, border);
+        QCOMPARE(w_->MappaX->text(), QStringLiteral("x = 1000 m"));
+        QCOMPARE(w_->MappaY->text(), QStringLiteral("y = 4110 m"));
+        QCOMPARE(w_->RottaAng->text(), QStringLiteral("per  143.1°"));
+    }
+
     // Over the window's own background.
     QTest::mouseMove(w_.get(), QPoint(3, 300));
     QCOMPARE(w_->MappaX->text(), QStringLiteral("x = n.d."));
@@ -563,8 +573,6 @@ void TestMapMouse::helpBox()
     QVERIFY(answerer.allAnswered());
     QCOMPARE(answerer.seenTitles(), QStringList{QStringLiteral("Aiuto")});
     QCOMPARE(text, helptext::text());
-    QVERIFY(text.startsWith(QStringLiteral("Questo")));
-    QVERIFY(text.endsWith(QStringLiteral("pulsanti.")));
     QVERIFY(plainBox);
     QCOMPARE(map().Mappa.Image(), base_);
 }

@@ -48,13 +48,6 @@ void TestSampleContent::randomNeverReachesOne()
     QVERIFY(SieveRandom::fromBits(0xFFFFFFFFu) < 1.0f);
     // Scaled by 4 the largest value still floors to 3.
     QCOMPARE(std::floor(SieveRandom::fromBits(0xFFFFFFFFu) * 4.0f), 3.0f);
-    for (std::uint32_t seed : {1u, 2u, 12345u, 0xFFFFFFFFu}) {
-        SieveRandom random(seed);
-        for (int i = 0; i < 200000; ++i) {
-            const float r = random.next();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-        }
-    }
 }
 
 void TestSampleContent::randomIsUniform()

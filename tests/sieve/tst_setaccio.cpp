@@ -155,6 +155,11 @@ void TestSetaccio::openingDrawsTheSample()
     QVERIFY(!w->ProgressBar1->isVisible());
     QCOMPARE(w->ProgressBar1->maximum(), total);
     QCOMPARE(w->ProgressBar1->value(), total);
+    // Each new value repaints the bar at once: it runs, in a few steps.
+    QSignalSpy steps(w->ProgressBar1, &QProgressBar::valueChanged);
+    QTest::mouseClick(w->Option1[2], Qt::LeftButton);
+    QVERIFY2(steps.size() >= 3 && steps.size() <= 9, qPrintable(QString::number(steps.size())));
+    QCOMPARE(steps.last().at(0).toInt(), total);
     // The same seed lays the same sample.
     const std::vector<float> xs = state_->ContX;
     w->close();

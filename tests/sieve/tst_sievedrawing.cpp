@@ -3,6 +3,7 @@
 #include "SampleContent.h"
 #include "SieveDrawing.h"
 #include "SieveFiles.h"
+#include "SieveRandom.h"
 #include "TestData.h"
 #include "Velmara.h"
 
@@ -25,14 +26,13 @@ private slots:
     void organismAtOneOneCoversTheBottomLeftCorner();
     void entriesFollowTheSpeciesOrder();
     void higherSpeciesIsOnTop();
-    void emptySampleShowsBackgroundAndMesh();
     void progressCountsEveryOrganism();
+    void drawingFollowsTheRulePixelForPixel_data();
+    void drawingFollowsTheRulePixelForPixel();
     void spritesPartlyOutsideAreClipped();
     void redrawOnAnotherBackgroundKeepsTheOrganisms();
     void captionSuffixOnce_data();
     void captionSuffixOnce();
-    void backgroundFiles_data();
-    void backgroundFiles();
     void unusablePicturesAreRefused_data();
     void unusablePicturesAreRefused();
 
@@ -236,20 +236,6 @@ void TestSieveDrawing::higherSpeciesIsOnTop()
     }
 }
 
-void TestSieveDrawing::emptySampleShowsBackgroundAndMesh()
-{
-    Velmara v = state();
-    place(v, {});
-    auto meshOnly = sieve();
-    sievedrawing::stendiSfondo(*meshOnly, background_);
-    sievedrawing::disegnaMaglia(*meshOnly, v);
-    auto s = sieve();
-    int reports = 0;
-    sievedrawing::CaricaSetaccio(*s, background_, sheet_, v, [&reports](int) { ++reports; });
-    QCOMPARE(reports, 0);
-    QCOMPARE(s->Image(), meshOnly->Image());
-}
-
 void TestSieveDrawing::progressCountsEveryOrganism()
 {
     Velmara v = state(12);
@@ -262,6 +248,76 @@ void TestSieveDrawing::progressCountsEveryOrganism()
     QCOMPARE(reports.size(), 756);
     for (int k = 0; k < reports.size(); ++k)
         QCOMPARE(reports[k], k + 1);
+}
+
+void TestSieveDrawing::drawingFollowsTheRulePixelForPixel_data()
+{
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<QRectF>("scale"); // the corners given to Scale
+    QTest::addColumn<float>("shift");  // added to every position
+    QTest::addColumn<bool>("roundSprites");
+    QTest::newRow("the sieve") << QSize(kWidth, kHeight) << QRectF(0, kHeight, kWidth, -kHeight) << 0.0f << false;
+    QTest::newRow("organisms with key around them")
+        << QSize(kWidth, kHeight) << QRectF(0, kHeight, kWidth, -kHeight) << 0.0f << true;
+    QTest::newRow("partly outside") << QSize(kWidth, kHeight) << QRectF(0, kHeight, kWidth, -kHeight) << -40.0f
+                                    << true;
+    QTest::newRow("halfway between units") << QSize(kWidth, kHeight) << QRectF(0, kHeight, kWidth, -kHeight)
+                                           << 0.5f << false;
+    QTest::newRow("rows squeezed") << QSize(kWidth, 500) << QRectF(0, kHeight, kWidth, -kHeight) << 0.0f << true;
+    QTest::newRow("rows stretched") << QSize(kWidth, 640) << QRectF(0, kHeight, kWidth, -kHeight) << 0.0f << true;
+    QTest::newRow("columns stretched") << QSize(700, kHeight) << QRectF(0, kHeight, kWidth, -kHeight) << 0.0f
+                                       << false;
+    QTest::newRow("units larger than pixels, y downwards")
+        << QSize(309, 365) << QRectF(0, 0, 313, 369) << 0.0f << false;
+}
+
+void TestSieveDrawing::drawingFollowsTheRulePixelForPixel()
+{
+    QFETCH(QSize, pixels);
+    QFETCH(QRectF, scale);
+    QFETCH(float, shift);
+    QFETCH(bool, roundSprites);
+    const QImage sheet = !roundSprites ? sheet_ : testdata::image(600, 200, [](int x, int y) {
+        const int dx = x % 50 - 24;
+        const int dy = y % 50 - 26;
+        return dx * dx + dy * dy > 400 ? testdata::faunaKey() : testdata::defaultFauna(x, y);
+    });
+    Velmara v = state(3);
+    for (int sp = 1; sp <= 12; ++sp)
+        v.Conteggi[3][sp] = static_cast<std::int16_t>(10 + 4 * sp);
+    SieveRandom random(8u);
+    samplecontent::CaricaContenuto(v, [&random] { return random.next(); });
+    for (std::size_t k = 1; k < v.ContX.size(); ++k) {
+        v.ContX[k] += shift;
+        v.ContY[k] += shift;
+    }
+    const auto surface = [&] {
+        auto s = std::make_unique<PictureSurface>(pixels);
+        s->Scale(float(scale.left()), float(scale.top()), float(scale.right()), float(scale.bottom()));
+        s->setPicture(testdata::image(pixels.width(), pixels.height(), [this](int, int) { return ground_; }));
+        return s;
+    };
+    auto drawn = surface();
+    sievedrawing::disegnaOrganismi(*drawn, sheet, v);
+
+    // The rule as written: every inner cell pixel not of the key colour,
+    // column by column, set on its own through the surface.
+    auto expected = surface();
+    const QRgb key = testdata::faunaKey();
+    int k = 0;
+    for (int sp = 1; sp <= 12; ++sp) {
+        for (int j = 1; j <= v.Conteggi[3][sp]; ++j) {
+            ++k;
+            const int rot = v.ContRot[k];
+            for (int sx = (sp - 1) * 50 + 2; sx <= (sp - 1) * 50 + 47; ++sx)
+                for (int sy = rot * 50 + 2; sy <= rot * 50 + 47; ++sy)
+                    if (sheet.pixel(sx, sy) != key)
+                        expected->PSet(v.ContX[k] - 1 + float(sx % 50), v.ContY[k] - 1 + float(sy % 50),
+                                       colour::fromQRgb(sheet.pixel(sx, sy)));
+        }
+    }
+    QCOMPARE(k, samplecontent::numeroOrganismi(v));
+    QCOMPARE(drawn->Image(), expected->Image());
 }
 
 void TestSieveDrawing::spritesPartlyOutsideAreClipped()
@@ -322,26 +378,6 @@ void TestSieveDrawing::captionSuffixOnce()
     QFETCH(QString, after);
     QCOMPARE(sievedrawing::didascaliaDopoDisegno(caption), after);
     QCOMPARE(sievedrawing::didascaliaDopoDisegno(sievedrawing::didascaliaDopoDisegno(caption)), after);
-}
-
-void TestSieveDrawing::backgroundFiles_data()
-{
-    QTest::addColumn<int>("option");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("sabbia") << 0 << "sand.jpg";
-    QTest::newRow("bianco") << 1 << "bianco.jpg";
-    QTest::newRow("nero") << 2 << "nero.jpg";
-    QTest::newRow("celeste") << 3 << "celeste.jpg";
-    QTest::newRow("blu") << 4 << "blu.jpg";
-    QTest::newRow("below") << -1 << "";
-    QTest::newRow("above") << 5 << "";
-}
-
-void TestSieveDrawing::backgroundFiles()
-{
-    QFETCH(int, option);
-    QFETCH(QString, file);
-    QCOMPARE(sievedrawing::fileSfondo(option), file);
 }
 
 void TestSieveDrawing::unusablePicturesAreRefused_data()

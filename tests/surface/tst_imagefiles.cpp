@@ -38,6 +38,18 @@ void TestImageFiles::readsBmpJpegAndDibByContent()
     const auto jpeg = imagefiles::load(dir_.filePath(QStringLiteral("sand.jpg")), QSize(40, 30));
     QVERIFY(jpeg.ok());
     QCOMPARE(jpeg.image.size(), QSize(40, 30));
+
+    // The old OS/2 form of BMP: a 12-byte header with 16-bit sizes.
+    QByteArray os2("BM\x2A\0\0\0\0\0\0\0\x1A\0\0\0" "\x0C\0\0\0\x02\0\x02\0\x01\0\x18\0", 26);
+    os2 += QByteArray("\x00\x00\xFF\x00\x00\x00\0\0" "\xFF\x00\x00\xFF\xFF\xFF\0\0", 16);
+    QVERIFY(testdata::put(dir_.filePath(QStringLiteral("os2.bmp")), os2));
+    const auto old = imagefiles::load(dir_.filePath(QStringLiteral("os2.bmp")), QSize(2, 2));
+    QVERIFY2(old.ok(), qPrintable(old.reason));
+    QCOMPARE(old.image.pixel(0, 1), qRgb(255, 0, 0));
+    QCOMPARE(old.image.pixel(1, 1), qRgb(0, 0, 0));
+    QCOMPARE(old.image.pixel(0, 0), qRgb(0, 0, 255));
+    QVERIFY(testdata::put(dir_.filePath(QStringLiteral("os2cut.bmp")), os2.left(38)));
+    QVERIFY(imagefiles::load(dir_.filePath(QStringLiteral("os2cut.bmp"))).reason.contains(QStringLiteral("incompleto")));
 }
 
 void TestImageFiles::refusesWhatCannotBeUsed()

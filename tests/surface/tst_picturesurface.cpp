@@ -1,5 +1,6 @@
 #include "ColourConversion.h"
 #include "PictureSurface.h"
+#include "SurfaceView.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -24,6 +25,7 @@ private slots:
     void printChangesOnlyItsTextBox();
     void textExtentFollowsTheScale();
     void changesAreReported();
+    void viewOutlivesItsSurface();
 };
 
 void TestPictureSurface::colourValuesRoundTripThroughQRgb()
@@ -74,6 +76,18 @@ void TestPictureSurface::boxIncludesBothCorners()
                 QVERIFY(x >= 8 && x <= 12 && y >= 8 && y <= 12);
             }
     QCOMPARE(red, 25);
+
+    // Corners given the other way round fill the same box.
+    PictureSurface r(QSize(20, 20));
+    r.Box(12, 12, 8, 8, 255);
+    QCOMPARE(r.Image(), s.Image());
+    // In a scale with y upwards the bottom corner comes first in pixels.
+    PictureSurface up(QSize(20, 20));
+    up.Scale(0, 20, 20, 0);
+    up.Box(8, 8, 12, 12, 255);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            QCOMPARE(up.Image().pixel(x, y) == qRgb(255, 0, 0), x >= 8 && x <= 12 && y >= 8 && y <= 12);
 }
 
 void TestPictureSurface::boxIsClippedAtTheEdges()
@@ -206,8 +220,34 @@ void TestPictureSurface::changesAreReported()
     s.Box(3, 4, 5, 6, 0);
     QCOMPARE(reported, QRect(3, 4, 3, 3));
     reported = QRect();
+    s.Box(5, 6, 3, 4, 0);
+    QCOMPARE(reported, QRect(3, 4, 3, 3));
+    // Lines drawn up and to the left report every pixel they set.
+    for (const auto &[line, box] : {std::pair{QLine(9, 9, 0, 0), QRect(0, 0, 10, 10)},
+                                    std::pair{QLine(5, 5, 4, 10), QRect(4, 5, 2, 6)},
+                                    std::pair{QLine(20, 3, 2, 3), QRect(2, 3, 19, 1)}}) {
+        reported = QRect();
+        s.Line(line.x1(), line.y1(), line.x2(), line.y2(), 0);
+        QCOMPARE(reported, box);
+    }
+    reported = QRect();
     s.PSet(40, 40, 0);
     QVERIFY(reported.isEmpty());
+}
+
+void TestPictureSurface::viewOutlivesItsSurface()
+{
+    // A window's surfaces are members and go before its child widgets.
+    auto surface = std::make_unique<PictureSurface>(QSize(4, 4));
+    auto view = std::make_unique<SurfaceView>(*surface);
+    surface.reset();
+    view.reset();
+
+    // A view deleted first leaves its surface drawable.
+    PictureSurface kept(QSize(4, 4));
+    delete new SurfaceView(kept);
+    kept.PSet(1, 1, 0);
+    QCOMPARE(kept.Point(1, 1), 0);
 }
 
 QTEST_MAIN(TestPictureSurface)

@@ -28,8 +28,7 @@ void place(Velmara &v, int n, const Station &s)
 // The text split at its CR LF pairs; the piece after the last one is empty.
 QStringList linesOf(const QString &text)
 {
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    return lines;
+    return text.split(QStringLiteral("\r\n"));
 }
 
 const QStringList kLabels{QStringLiteral("staz."), QStringLiteral("x (m)"), QStringLiteral("y (m)"),
@@ -93,7 +92,6 @@ void TestTableText::workedExampleByteForByte()
     const QString text = tabletext::build(v, 3);
     QCOMPARE(linesOf(text), linesOf(expected));
     QCOMPARE(text.toLatin1(), expected.toLatin1());
-    QCOMPARE(text.left(13), QStringLiteral("staz.\t1\t2\t3\r\n"));
 }
 
 void TestTableText::oneStation()
