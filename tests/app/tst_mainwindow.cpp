@@ -1,24 +1,55 @@
+#include "ColourConversion.h"
 #include "DialogAnswerer.h"
 #include "Icons.h"
+#include "StationOverlay.h"
 #include "SurfaceView.h"
 #include "SurveyMap.h"
 #include "TestData.h"
 #include "Velmara.h"
 #include "VelmaraMain.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
+namespace {
+
+// Catches that differ from place to place, so that moved rows show.
+QRgb variedSpecies(int species, int x, int y)
+{
+    const int red = (5 * x + 11 * y + 31 * species) % 256;
+    return qRgb(red, red, red);
+}
+
+// The depth of the default bathymetry; -1000 on land.
+int depthAt(int X, int Y)
+{
+    return mapcolour::ProfonditaDaColore(colour::fromQRgb(testdata::defaultBati(X, Y))).value_or(-1000);
+}
+
+} // namespace
+
+// The main window driven as a user drives it: its start-up, reset and exit,
+// and mouse events on the map widget, whose 2-pixel frame puts map pixel
+// (X, Y) at (X + 2, Y + 2).
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -26,106 +57,158 @@ class TestMainWindow : public QObject
 private slots:
     void init();
     void cleanup();
-    void countLabelRule_data();
-    void countLabelRule();
+
     void startUpState();
     void geometryFollowsTwips();
-    void mapShowsTheBaseImagePixelForPixel();
-    void resetEmptiesTheSurveyAndReloads();
-    void resetKeepsIdFlagAndCaption();
+    void resetStartsANewSurveyOnTheReloadedMap();
     void missingImageStopsWithAMessage_data();
     void missingImageStopsWithAMessage();
-    void resetWithAFileGoneStopsTheProgram();
-    void exitClosesTheWindow();
     void iconAndDeletionCursor();
+    void placementTakesDepthAndCatchUnderTheTap_data();
+    void placementTakesDepthAndCatchUnderTheTap();
+    void clickOnLandOrBorderDoesNothing_data();
+    void clickOnLandOrBorderDoesNothing();
+    void clickBesideMarkersOpensNearestStation();
+    void hundredStationsThenRefusal();
+    void touchingMarkersComeOffCleanly_data();
+    void touchingMarkersComeOffCleanly();
+    void redInTheMapItselfIsNoStation();
+    void readoutFollowsTheMouse();
+    void deletingTheFirstRenumbersTheRest();
+    void labelOverAnotherMarkerLeavesNoRed();
+    void copyMapPutsOnlyThePicture();
+    void helpBox();
+    void randomSurveyKeepsMapAndTablesTrue();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<Velmara> state_;
-    std::unique_ptr<VelmaraMain> window_;
-    QStringList fatal_;
+    std::unique_ptr<Velmara> v_;
+    std::unique_ptr<VelmaraMain> w_;
+    // Answers the dialogs a test expects and closes any other within moments.
+    std::unique_ptr<DialogAnswerer> answerer_;
+    QStringList fatal_; // what would stop the program
+    QImage base_;
 
-    VelmaraMain &makeWindow()
+    // Writes the images and opens the main window on them; with load, runs
+    // its load handler too.
+    void makeWindow(testdata::MapSet set = {}, bool load = true)
     {
-        window_ = std::make_unique<VelmaraMain>(*state_, dir_->path());
-        window_->setFatalReporter([this](const QString &m) { fatal_ << m; });
-        return *window_;
+        set.species = variedSpecies;
+        QVERIFY(testdata::writeMapSet(dir_->path(), set));
+        QVERIFY(testdata::writeFaunaSet(dir_->path())); // a click on a station opens the sieve
+        w_ = std::make_unique<VelmaraMain>(*v_, dir_->path());
+        w_->setFatalReporter([this](const QString &m) { fatal_ << m; });
+        if (load)
+            QVERIFY(w_->Form_Load());
+        base_ = w_->map().Mappa.Image();
+    }
+    SurveyMap &map() { return w_->map(); }
+    static QPoint at(int X, int Y) { return QPoint(X + 2, Y + 2); }
+    void click(int X, int Y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseMove(w_->mappaView(), at(X, Y));
+        QTest::mouseClick(w_->mappaView(), button, {}, at(X, Y));
+    }
+    // Straight to the map widget, past QTest's own bookkeeping of the pointer.
+    void send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, p, w_->mappaView()->mapToGlobal(p), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w_->mappaView(), &event);
+    }
+    // The six captions of the cursor and route frames.
+    QString readout() const
+    {
+        QStringList texts;
+        for (QLabel *l : {w_->MappaX, w_->MappaY, w_->MappaZ, w_->RottaDa, w_->RottaDist, w_->RottaAng})
+            texts << l->text();
+        return texts.join(QLatin1Char('|'));
+    }
+    void toggleLabels() { QTest::mouseClick(w_->ToggleID, Qt::LeftButton); }
+    // Answers the next dialog with OK, noting whether it was a plain
+    // message box: no icon, a single OK button.
+    void expectPlainBox(bool &plain)
+    {
+        answerer_->expect([&plain](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            plain = box && box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1
+                    && box->standardButtons() == QMessageBox::Ok;
+            DialogAnswerer::pressOk()(dialog);
+        });
+    }
+    void openDataWindow()
+    {
+        QTest::mouseClick(w_->MostraDati, Qt::LeftButton);
+        QVERIFY(w_->datiWindow());
+    }
+    QString brokenInvariant(int step);
+    // The base map with a red block at every live station.
+    QImage withMarkers() const
+    {
+        QImage expected = base_;
+        for (const QPoint &p : w_->map().stationPositions()) {
+            const QRect block = QRect(p.x() - 2, p.y() - 2, 5, 5).intersected(expected.rect());
+            for (int y = block.top(); y <= block.bottom(); ++y) {
+                auto *row = reinterpret_cast<QRgb *>(expected.scanLine(y));
+                std::fill(row + block.left(), row + block.right() + 1, qRgb(255, 0, 0));
+            }
+        }
+        return expected;
     }
 };
 
 void TestMainWindow::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(testdata::writeMapSet(dir_->path()));
-    state_ = std::make_unique<Velmara>();
-    state_->SplashFatto = true; // the splash screen has tests of its own
+    v_ = std::make_unique<Velmara>();
+    v_->SplashFatto = true;
+    answerer_ = std::make_unique<DialogAnswerer>();
     fatal_.clear();
 }
 
 void TestMainWindow::cleanup()
 {
-    window_.reset();
-    state_.reset();
+    QVERIFY2(answerer_->unexpected().isEmpty(), qPrintable(answerer_->unexpected().join(QLatin1Char('\n'))));
+    QVERIFY(answerer_->allAnswered());
+    QVERIFY2(fatal_.isEmpty(), qPrintable(fatal_.join(QLatin1Char('\n'))));
+    answerer_.reset();
+    w_.reset();
+    v_.reset();
     dir_.reset();
-}
-
-void TestMainWindow::countLabelRule_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("none") << 0 << "0 stazioni";
-    QTest::newRow("one") << 1 << "1 stazione";
-    QTest::newRow("two") << 2 << "2 stazioni";
-    QTest::newRow("hundred") << 100 << "100 stazioni";
-}
-
-void TestMainWindow::countLabelRule()
-{
-    QFETCH(int, count);
-    QFETCH(QString, text);
-    QCOMPARE(stationCountText(count), text);
 }
 
 void TestMainWindow::startUpState()
 {
-    state_->Stazioni[5][1] = 42;
-    state_->Conteggi[7][3] = 9;
-    VelmaraMain &w = makeWindow();
+    makeWindow({}, false);
+    VelmaraMain &w = *w_;
+    v_->Stazioni[5][1] = 42;
+    v_->Conteggi[7][3] = 9;
     QVERIFY(w.Form_Load());
     QVERIFY(w.isVisible());
-    for (int n = 1; n <= Velmara::kMaxStazioni; ++n) {
-        for (int c = 1; c <= 3; ++c)
-            QCOMPARE(state_->Stazioni[n][c], 0);
-        for (int sp = 1; sp <= 12; ++sp)
-            QCOMPARE(state_->Conteggi[n][sp], 0);
-    }
+    QVERIFY(v_->Stazioni == decltype(v_->Stazioni){});
+    QVERIFY(v_->Conteggi == decltype(v_->Conteggi){});
     QCOMPARE(w.map().NumStazioni, 0);
     QCOMPARE(w.nstazioni->text(), QStringLiteral("0 stazioni"));
-    QCOMPARE(w.RottaDa->text(), QStringLiteral("n.d."));
-    QCOMPARE(w.RottaDist->text(), QStringLiteral("n.d."));
-    QCOMPARE(w.RottaAng->text(), QStringLiteral("n.d."));
-    QCOMPARE(w.MappaX->text(), QStringLiteral("x ="));
-    QCOMPARE(w.MappaY->text(), QStringLiteral("y ="));
-    QCOMPARE(w.MappaZ->text(), QStringLiteral("z ="));
-    QCOMPARE(w.ToggleID->text(), QStringLiteral("Mostra ID"));
-    QVERIFY(!w.ToggleID->isEnabled());
-    QVERIFY(!w.MostraDati->isEnabled());
-    QVERIFY(!w.Salva->isEnabled());
-    for (QPushButton *b : {w.Help, w.MostraTaxa, w.CopiaBMP, w.Resetta, w.Esci})
-        QVERIFY(b->isEnabled());
+    QVERIFY(readout().endsWith(QStringLiteral("|n.d.|n.d.|n.d.")));
+    for (QPushButton *b : {w.Help, w.MostraTaxa, w.CopiaBMP, w.ToggleID, w.MostraDati, w.Salva, w.Resetta, w.Esci})
+        QCOMPARE(b->isEnabled(), b != w.ToggleID && b != w.MostraDati && b != w.Salva);
     QCOMPARE(w.Frame1->title(), QStringLiteral("Cursore"));
     QCOMPARE(w.Frame2->title(), QStringLiteral("Rotta"));
     QVERIFY(w.windowTitle().startsWith(
         QStringLiteral("Fondalis - Simulatore di campionamento di macrozoobenthos di fondo mobile (")));
     QVERIFY(w.windowTitle().endsWith(QLatin1Char(')')));
     QCOMPARE(w.mappaView()->cursor().shape(), Qt::CrossCursor);
-    QVERIFY(fatal_.isEmpty());
+
+    // The map shows base.bmp pixel for pixel inside its 2-pixel border.
+    const QImage base =
+        QImage(QDir(dir_->path()).filePath(QStringLiteral("base.bmp"))).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(w.map().Mappa.Image(), base);
+    QCOMPARE(w.mappaView()->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(2, 2, 512, 512), base);
 }
 
 void TestMainWindow::geometryFollowsTwips()
 {
-    VelmaraMain &w = makeWindow();
-    QVERIFY(w.Form_Load());
+    makeWindow();
+    VelmaraMain &w = *w_;
     QCOMPARE(w.size(), QSize(618, 531));
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QCOMPARE(w.mappaView()->geometry(), QRect(8, 8, 516, 516));
@@ -137,21 +220,22 @@ void TestMainWindow::geometryFollowsTwips()
     const QList<QPair<QPushButton *, int>> buttons{{w.Help, 200},       {w.MostraTaxa, 240}, {w.CopiaBMP, 280},
                                                   {w.ToggleID, 320},   {w.MostraDati, 360}, {w.Salva, 400},
                                                   {w.Resetta, 456},    {w.Esci, 496}};
-    for (const auto &[b, top] : buttons)
+    QStringList captions;
+    for (const auto &[b, top] : buttons) {
         QCOMPARE(b->geometry(), QRect(536, top, 73, 25));
-    QCOMPARE(w.Help->text(), QStringLiteral("?"));
-    QCOMPARE(w.CopiaBMP->text(), QStringLiteral("Copia mappa"));
-    QCOMPARE(w.Salva->text(), QStringLiteral("Salva dati"));
+        captions << b->text();
+    }
+    QCOMPARE(captions.join(QLatin1Char('|')),
+             QStringLiteral("?|Mostra taxa|Copia mappa|Mostra ID|Mostra dati|Salva dati|Resetta|Esci"));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
 
     // Every caption, the widest that each control can show, fits whole.
     const auto fits = [](QWidget *control, const QString &text, int room) {
         const int width = QFontMetrics(control->font()).horizontalAdvance(text);
-        if (width <= room)
-            return true;
-        qWarning("\"%s\" is %d pixels wide, %d fit", qPrintable(text), width, room);
-        return false;
+        if (width > room)
+            qWarning("\"%s\" is %d pixels wide, %d fit", qPrintable(text), width, room);
+        return width <= room;
     };
     const auto buttonRoom = [](QPushButton *b) {
         QStyleOptionButton option;
@@ -170,115 +254,94 @@ void TestMainWindow::geometryFollowsTwips()
         QVERIFY(fits(l, text, l->contentsRect().width()));
 }
 
-void TestMainWindow::mapShowsTheBaseImagePixelForPixel()
+void TestMainWindow::resetStartsANewSurveyOnTheReloadedMap()
 {
-    VelmaraMain &w = makeWindow();
-    QVERIFY(w.Form_Load());
-    const QImage base(QDir(dir_->path()).filePath(QStringLiteral("base.bmp")));
-    QCOMPARE(w.map().Mappa.Image(), base.convertToFormat(QImage::Format_RGB32));
-    const QImage shown = w.mappaView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown.copy(2, 2, 512, 512), base.convertToFormat(QImage::Format_RGB32));
-    // The hidden pictures hold their images too.
-    QCOMPARE(w.map().Bati.Point(10, 10), 0);
-    QCOMPARE(w.map().Bati.Point(70, 10), 100 + 70 / 4);
-    QCOMPARE(w.map().Specie[2].Point(300, 300) & 0xFF, 255 - 9);
-}
-
-void TestMainWindow::resetEmptiesTheSurveyAndReloads()
-{
-    VelmaraMain &w = makeWindow();
-    QVERIFY(w.Form_Load());
-    // Stand-ins for a survey in progress.
-    w.map().NumStazioni = 3;
-    state_->Stazioni[1][1] = 200;
-    state_->Conteggi[2][5] = 17;
-    w.map().Mappa.Box(100, 100, 104, 104, 255);
-    w.MostraDati->setEnabled(true);
-    w.Salva->setEnabled(true);
-    w.ToggleID->setEnabled(true);
-    w.RottaDa->setText(QStringLiteral("Da staz. 3"));
-    state_->SplashFatto = false;
+    makeWindow();
+    VelmaraMain &w = *w_;
+    // A survey in progress: two stations, their labels shown, the sieve,
+    // the table and the gallery open.
+    click(200, 300);
+    click(300, 300);
+    click(300, 301);
+    toggleLabels();
+    openDataWindow();
+    QTest::mouseClick(w.MostraTaxa, Qt::LeftButton);
+    QVERIFY(w.setaccioWindow() && w.datiWindow() && w.taxaWindow());
+    const std::int16_t depthUnderCursor = w.map().ProfCursore;
+    v_->SplashFatto = false;
 
     // A changed image on disk is what the reset shows.
     const QImage changed = testdata::image(512, 512, [](int x, int) { return qRgb(x / 2, 90, 140); });
     QVERIFY(changed.save(QDir(dir_->path()).filePath(QStringLiteral("base.bmp")), "BMP"));
-    w.Resetta_Click();
+    QTest::mouseClick(w.Resetta, Qt::LeftButton);
 
-    QVERIFY(state_->SplashFatto);
+    QVERIFY(v_->SplashFatto);
     QCOMPARE(w.map().NumStazioni, 0);
-    QCOMPARE(state_->Stazioni[1][1], 0);
-    QCOMPARE(state_->Conteggi[2][5], 0);
+    QVERIFY(v_->Stazioni == decltype(v_->Stazioni){});
+    QVERIFY(v_->Conteggi == decltype(v_->Conteggi){});
     QCOMPARE(w.map().Mappa.Image(), changed);
     QCOMPARE(w.nstazioni->text(), QStringLiteral("0 stazioni"));
-    QCOMPARE(w.RottaDa->text(), QStringLiteral("n.d."));
-    QVERIFY(!w.MostraDati->isEnabled());
-    QVERIFY(!w.Salva->isEnabled());
-    QVERIFY(!w.ToggleID->isEnabled());
+    QVERIFY(readout().endsWith(QStringLiteral("|n.d.|n.d.|n.d.")));
+    for (QPushButton *b : {w.ToggleID, w.MostraDati, w.Salva})
+        QVERIFY(!b->isEnabled());
+    QVERIFY(!w.setaccioWindow() && !w.datiWindow());
+    QVERIFY(w.taxaWindow());
+    QCOMPARE(w.map().ProfCursore, depthUnderCursor);
     QVERIFY(w.isVisible());
-}
 
-void TestMainWindow::resetKeepsIdFlagAndCaption()
-{
-    VelmaraMain &w = makeWindow();
-    QVERIFY(w.Form_Load());
-    state_->IDVisibili = true;
-    w.map().ProfCursore = 31;
-    w.Resetta_Click();
-    QVERIFY(state_->IDVisibili);
+    // The labels still count as shown. Hiding them must not paint the old
+    // survey's saves on the new map; showing them without stations draws
+    // nothing.
+    QVERIFY(v_->IDVisibili);
     QCOMPARE(w.ToggleID->text(), QStringLiteral("Nascondi ID"));
-    QCOMPARE(w.map().ProfCursore, 31);
+    w.MostraID();
+    QCOMPARE(w.ToggleID->text(), QStringLiteral("Mostra ID"));
+    QCOMPARE(w.map().Mappa.Image(), changed);
+    w.MostraID();
+    QVERIFY(v_->IDVisibili);
+    QCOMPARE(w.map().Mappa.Image(), changed);
+
+    QTest::mouseClick(w.Esci, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
 }
 
 void TestMainWindow::missingImageStopsWithAMessage_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("bathymetry missing") << "bati.bmp" << "missing";
-    QTest::newRow("map missing") << "base.bmp" << "missing";
-    QTest::newRow("last species missing") << "s12.bmp" << "missing";
-    QTest::newRow("species not a picture") << "s3.bmp" << "garbage";
-    QTest::newRow("map of the wrong size") << "base.bmp" << "small";
+    QTest::addColumn<bool>("atReset");
+    QTest::newRow("bathymetry missing") << "bati.bmp" << "missing" << false;
+    QTest::newRow("map missing") << "base.bmp" << "missing" << false;
+    QTest::newRow("last species missing") << "s12.bmp" << "missing" << false;
+    QTest::newRow("species not a picture") << "s3.bmp" << "garbage" << false;
+    QTest::newRow("map of the wrong size") << "base.bmp" << "small" << false;
+    // The program then ends with a failure status.
+    QTest::newRow("species gone at reset") << "s7.bmp" << "missing" << true;
 }
 
 void TestMainWindow::missingImageStopsWithAMessage()
 {
     QFETCH(QString, file);
     QFETCH(QString, reason);
+    QFETCH(bool, atReset);
+    makeWindow({}, atReset);
+    VelmaraMain &w = *w_;
     const QString path = QDir(dir_->path()).filePath(file);
     QVERIFY(QFile::remove(path));
-    if (reason == QLatin1String("garbage")) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("garbage");
-    } else if (reason == QLatin1String("small")) {
+    if (reason == QLatin1String("garbage"))
+        QVERIFY(testdata::put(path, "garbage"));
+    else if (reason == QLatin1String("small"))
         QVERIFY(testdata::image(256, 256, testdata::defaultBase).save(path, "BMP"));
-    }
-    VelmaraMain &w = makeWindow();
-    QVERIFY(!w.Form_Load());
+    if (atReset)
+        QTest::mouseClick(w.Resetta, Qt::LeftButton);
+    else
+        QVERIFY(!w.Form_Load());
     QVERIFY(!w.isVisible());
+    QCOMPARE(w.stoppedOnLoadFailure(), atReset);
     QCOMPARE(fatal_.size(), 1);
     QVERIFY2(fatal_[0].contains(file), qPrintable(fatal_[0]));
     QVERIFY(fatal_[0].contains(QDir::toNativeSeparators(dir_->path())));
-}
-
-void TestMainWindow::resetWithAFileGoneStopsTheProgram()
-{
-    VelmaraMain &w = makeWindow();
-    QVERIFY(w.Form_Load());
-    QVERIFY(QFile::remove(QDir(dir_->path()).filePath(QStringLiteral("s7.bmp"))));
-    QTest::mouseClick(w.Resetta, Qt::LeftButton);
-    QCOMPARE(fatal_.size(), 1);
-    QVERIFY(fatal_[0].contains(QStringLiteral("s7.bmp")));
-    QVERIFY(!w.isVisible());
-    QVERIFY(w.stoppedOnLoadFailure());
-}
-
-void TestMainWindow::exitClosesTheWindow()
-{
-    VelmaraMain &w = makeWindow();
-    QVERIFY(w.Form_Load());
-    QTest::mouseClick(w.Esci, Qt::LeftButton);
-    QVERIFY(!w.isVisible());
+    fatal_.clear();
 }
 
 void TestMainWindow::iconAndDeletionCursor()
@@ -292,20 +355,537 @@ void TestMainWindow::iconAndDeletionCursor()
     QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
     QVERIFY(qAlpha(icon.pixel(16, 10)) < 64); // between the arms of the cross
 
-    const QImage cursor = icons::deletionCursorImage();
+    // The deletion cursor: a thin black diagonal cross of 12 x 12 pixels,
+    // centred in 32 x 32.
+    const QImage cursor = icons::deletionCursorImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(cursor.size(), QSize(32, 32));
-    int black = 0;
-    QRect extent;
+    QRegion cross;
+    int pixels = 0;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             if (qAlpha(cursor.pixel(x, y)) > 0) {
-                ++black;
-                QCOMPARE(qRgb(qRed(cursor.pixel(x, y)), qGreen(cursor.pixel(x, y)), qBlue(cursor.pixel(x, y))), qRgb(0, 0, 0));
-                extent |= QRect(x, y, 1, 1);
+                QCOMPARE(cursor.pixel(x, y), qRgb(0, 0, 0));
+                cross += QRect(x, y, 1, 1);
+                ++pixels;
             }
-    QCOMPARE(extent.size(), QSize(12, 12));
-    QCOMPARE(extent.center(), QRect(0, 0, 32, 32).center());
-    QCOMPARE(black, 24);
+    QCOMPARE(cross.boundingRect(), QRect(10, 10, 12, 12));
+    QCOMPARE(pixels, 24);
+}
+
+void TestMainWindow::placementTakesDepthAndCatchUnderTheTap_data()
+{
+    // The default bathymetry: sea has red 100 + column / 4; the shore band
+    // in columns 50 .. 59 has red 40 .. 76.
+    QTest::addColumn<int>("X");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("sea") << 200 << 74;
+    QTest::newRow("red 48: below the waterline, no catch") << 52 << -28;
+    QTest::newRow("red 76: depth 0, no catch") << 59 << 0;
+}
+
+void TestMainWindow::placementTakesDepthAndCatchUnderTheTap()
+{
+    QFETCH(int, X);
+    QFETCH(int, depth);
+    makeWindow();
+    send(QEvent::MouseMove, at(400, 100), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(map().ProfCursore, depthAt(400, 100));
+    // A tap: the press comes with no move to its place, yet the station
+    // takes the depth under it, and the readout shows where it is.
+    const QPoint p = at(X, 300);
+    send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(w_->MappaZ->text(), QStringLiteral("prof = %1 m").arg(depth));
+    // The double-click event of a quick second click places nothing and
+    // opens no sieve.
+    QTest::mouseDClick(w_->mappaView(), Qt::LeftButton, {}, p);
+    QVERIFY(!w_->setaccioWindow());
+
+    QCOMPARE(map().NumStazioni, 1);
+    QCOMPARE(v_->Stazioni[1], (std::array<std::int16_t, 4>{0, std::int16_t(X), 300, std::int16_t(depth)}));
+    for (int sp = 1; sp <= 12; ++sp)
+        QCOMPARE(v_->Conteggi[1][sp],
+                 depth > 0 ? mapcolour::ConteggioDaColore(colour::fromQRgb(variedSpecies(sp, X, 300))) : 0);
+    QCOMPARE(map().Mappa.Image(), withMarkers());
+    QCOMPARE(w_->mappaView()->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(p), qRgb(255, 0, 0));
+    QCOMPARE(w_->nstazioni->text(), QStringLiteral("1 stazione"));
+    for (QPushButton *b : {w_->ToggleID, w_->MostraDati, w_->Salva})
+        QVERIFY(b->isEnabled());
+}
+
+void TestMainWindow::clickOnLandOrBorderDoesNothing_data()
+{
+    QTest::addColumn<QPoint>("widgetPoint");
+    QTest::newRow("land") << at(20, 100);
+    QTest::newRow("left frame") << QPoint(0, 200);
+    QTest::newRow("bottom frame") << QPoint(200, 515);
+}
+
+void TestMainWindow::clickOnLandOrBorderDoesNothing()
+{
+    QFETCH(QPoint, widgetPoint);
+    makeWindow();
+    click(300, 300);
+    openDataWindow();
+    const QImage before = map().Mappa.Image();
+    QTest::mouseClick(w_->mappaView(), Qt::LeftButton, {}, widgetPoint);
+    QCOMPARE(map().NumStazioni, 1);
+    QCOMPARE(map().Mappa.Image(), before);
+    QVERIFY(w_->datiWindow()); // not even the data window notices
+}
+
+void TestMainWindow::clickBesideMarkersOpensNearestStation()
+{
+    makeWindow();
+    click(200, 200);
+    click(206, 200);
+    openDataWindow();
+    click(203, 200); // midway: both markers lie in its 5 x 5 block
+    QCOMPARE(map().NumStazioni, 2);
+    QCOMPARE(v_->StazSel, 1);
+    QCOMPARE(map().Mappa.Image(), withMarkers());
+    QPointer<QWidget> first = w_->setaccioWindow();
+    QVERIFY(first && first->isVisible());
+    QVERIFY(w_->datiWindow()); // opening a sample keeps the table open
+
+    click(210, 201); // beside station 2's marker: a fresh sieve window
+    QCOMPARE(v_->StazSel, 2);
+    QCOMPARE(map().NumStazioni, 2);
+    QVERIFY(!first);
+    QVERIFY(w_->setaccioWindow() && w_->setaccioWindow()->isVisible());
+
+    click(300, 300); // a placement closes the table but not the sample
+    QCOMPARE(map().NumStazioni, 3);
+    QVERIFY(!w_->datiWindow());
+    QVERIFY(w_->setaccioWindow());
+}
+
+void TestMainWindow::hundredStationsThenRefusal()
+{
+    makeWindow();
+    for (int i = 0; i < 100; ++i)
+        click(70 + 40 * (i % 10), 30 + 45 * (i / 10));
+    QCOMPARE(map().NumStazioni, 100);
+    QCOMPARE(w_->nstazioni->text(), QStringLiteral("100 stazioni"));
+    const auto stations = v_->Stazioni;
+    const auto counts = v_->Conteggi;
+    const QImage before = map().Mappa.Image();
+    openDataWindow();
+
+    bool plainBox = false;
+    expectPlainBox(plainBox);
+    click(480, 480);
+    QCOMPARE(answerer_->seenTexts(), QStringList{QStringLiteral("Non è possibile aggiungere altre stazioni")});
+    QCOMPARE(answerer_->seenTitles(), QStringList{QStringLiteral("Attenzione")});
+    QVERIFY(plainBox);
+    QCOMPARE(map().NumStazioni, 100);
+    QVERIFY(v_->Stazioni == stations);
+    QVERIFY(v_->Conteggi == counts);
+    QCOMPARE(map().Mappa.Image(), before);
+    QVERIFY(!w_->datiWindow());
+    for (QPushButton *b : {w_->ToggleID, w_->MostraDati, w_->Salva})
+        QVERIFY(b->isEnabled());
+
+    // Station 100 is labelled "100", wider than "7", and the map still
+    // comes back whole.
+    toggleLabels();
+    const QRect label = map().overlay.labelRect(100, v_->Stazioni[100][1], v_->Stazioni[100][2]);
+    QVERIFY(label.width() > map().overlay.labelRect(7, 0, 0).width());
+    QVERIFY(map().Mappa.Image().copy(label) != before.copy(label));
+    toggleLabels();
+    QCOMPARE(map().Mappa.Image(), before);
+}
+
+void TestMainWindow::touchingMarkersComeOffCleanly_data()
+{
+    QTest::addColumn<QPoint>("second");
+    QTest::addColumn<int>("deleted");
+    QTest::newRow("side by side, delete left") << QPoint(205, 200) << 1;
+    QTest::newRow("side by side, delete right") << QPoint(205, 200) << 2;
+    QTest::newRow("one above the other, delete upper") << QPoint(200, 205) << 1;
+    QTest::newRow("one above the other, delete lower") << QPoint(200, 205) << 2;
+    QTest::newRow("cut off by the bottom edge") << QPoint(205, 511) << 2;
+}
+
+void TestMainWindow::touchingMarkersComeOffCleanly()
+{
+    QFETCH(QPoint, second);
+    QFETCH(int, deleted);
+    makeWindow();
+    const QPoint first(200, second.y() == 511 ? 509 : 200);
+    click(first.x(), first.y());
+    click(second.x(), second.y());
+    QCOMPARE(map().NumStazioni, 2);
+    const QPoint gone = deleted == 1 ? first : second;
+    const QPoint kept = deleted == 1 ? second : first;
+    click(gone.x() - 5, gone.y() - 5, Qt::RightButton); // diagonally beside it: nothing
+    QCOMPARE(map().NumStazioni, 2);
+    QCOMPARE(w_->mappaView()->cursor().shape(), Qt::CrossCursor);
+
+    click(gone.x() - 1, gone.y() - 2, Qt::RightButton); // second pixel of the top row
+    QCOMPARE(map().NumStazioni, 1);
+    QCOMPARE(QPoint(v_->Stazioni[1][1], v_->Stazioni[1][2]), kept);
+    QCOMPARE(map().Mappa.Image(), withMarkers());
+    const QRect block = StationOverlay::markerBlock(float(gone.x()), float(gone.y())).intersected(base_.rect());
+    for (int y = block.top(); y <= block.bottom(); ++y)
+        for (int x = block.left(); x <= block.right(); ++x)
+            QCOMPARE(map().Buffer.Point(float(x), float(y)), mapcolour::kWhite);
+
+    // The only station left goes too, with the deletion cursor shown until
+    // the button is released: no route, no survey buttons.
+    QVERIFY(!readout().endsWith(QStringLiteral("|n.d.|n.d.|n.d.")));
+    SurfaceView *view = w_->mappaView();
+    QTest::mousePress(view, Qt::RightButton, {}, at(kept.x(), kept.y()));
+    QCOMPARE(view->cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+             icons::deletionCursorImage().convertToFormat(QImage::Format_ARGB32));
+    QTest::mouseRelease(view, Qt::RightButton, {}, at(kept.x(), kept.y()));
+    QCOMPARE(view->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(map().Mappa.Image(), base_);
+    QCOMPARE(w_->nstazioni->text(), QStringLiteral("0 stazioni"));
+    QVERIFY(readout().endsWith(QStringLiteral("|n.d.|n.d.|n.d.")));
+    for (QPushButton *b : {w_->ToggleID, w_->MostraDati, w_->Salva})
+        QVERIFY(!b->isEnabled());
+}
+
+void TestMainWindow::redInTheMapItselfIsNoStation()
+{
+    testdata::MapSet set;
+    set.base = [](int x, int y) { return x == 300 && y == 300 ? qRgb(255, 0, 0) : testdata::defaultBase(x, y); };
+    makeWindow(set);
+    click(301, 300);
+    click(300, 300, Qt::RightButton);
+    QCOMPARE(map().NumStazioni, 0);
+    QCOMPARE(v_->StazSel, 0);
+    QVERIFY(!w_->setaccioWindow());
+    QCOMPARE(w_->mappaView()->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(map().Mappa.Image(), base_);
+}
+
+void TestMainWindow::readoutFollowsTheMouse()
+{
+    makeWindow();
+    SurfaceView *view = w_->mappaView();
+    QTest::mouseMove(view, at(123, 11));
+    const QString depth = QString::number(depthAt(123, 11));
+    QCOMPARE(readout(), QStringLiteral("x = 1230 m|y = 5000 m|prof = %1 m|n.d.|n.d.|n.d.").arg(depth));
+    QTest::mouseMove(view, at(10, 11)); // land keeps the depth
+    QCOMPARE(readout(), QStringLiteral("x = 100 m|y = 5000 m|prof = n.d.|n.d.|n.d.|n.d."));
+    QCOMPARE(map().ProfCursore, depthAt(123, 11));
+
+    // A press places station 1; dragged off the map with the button held,
+    // the cursor shows no depth and the depth under it stays.
+    QTest::mouseMove(view, at(100, 100));
+    QTest::mousePress(view, Qt::LeftButton, {}, at(100, 100));
+    for (const QPoint off : {QPoint(-40, 300), QPoint(300, 600)}) {
+        QTest::mouseMove(view, off);
+        QCOMPARE(w_->MappaZ->text(), QStringLiteral("prof = n.d."));
+        QCOMPARE(map().ProfCursore, depthAt(100, 100));
+    }
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 600));
+    QCOMPARE(map().NumStazioni, 1);
+    QCOMPARE(v_->Stazioni[1][3], depthAt(100, 100));
+
+    QTest::mouseMove(view, at(103, 104));
+    QCOMPARE(readout(), QStringLiteral("x = 1030 m|y = 4070 m|prof = %1 m|Da staz. 1|d = 50 m|per  143.1°")
+                            .arg(depthAt(103, 104)));
+    QTest::mouseMove(view, at(100, 100)); // on the station: the route stays
+    const QString onStation = readout();
+    QCOMPARE(onStation, QStringLiteral("x = 1000 m|y = 4110 m|prof = %1 m|Da staz. 1|d = 50 m|per  143.1°")
+                            .arg(depthAt(100, 100)));
+    // The map's sunken border is no part of the map: hovering or pressing
+    // on it leaves every caption as it was.
+    for (const QPoint border : {QPoint(0, 102), QPoint(515, 102), QPoint(102, 1)}) {
+        QTest::mouseMove(view, border);
+        QTest::mouseClick(view, Qt::LeftButton, {}, border);
+        QCOMPARE(readout(), onStation);
+    }
+    // Over the window's own background.
+    QTest::mouseMove(w_.get(), QPoint(3, 300));
+    QCOMPARE(readout(), QStringLiteral("x = n.d.|y = n.d.|prof = n.d.|Da staz. 1|d = 50 m|per  143.1°"));
+}
+
+void TestMainWindow::deletingTheFirstRenumbersTheRest()
+{
+    makeWindow();
+    click(100, 100);
+    click(200, 200);
+    click(300, 300);
+    const QImage markersOnly = map().Mappa.Image();
+    toggleLabels();
+    QCOMPARE(w_->ToggleID->text(), QStringLiteral("Nascondi ID"));
+
+    // What the label of a number looks like at a place, on this map, and
+    // what the map shows there.
+    const auto labelImage = [&](int number, QPoint p) {
+        PictureSurface reference(QSize(512, 512));
+        reference.setPicture(markersOnly);
+        reference.setFont(map().Mappa.font());
+        reference.ForeColor = map().Mappa.ForeColor;
+        reference.CurrentX = float(p.x() + 4);
+        reference.CurrentY = float(p.y()) - reference.TextHeight(QString::number(number)) / 2.0f;
+        reference.Print(QString::number(number));
+        return reference.Image().copy(map().overlay.labelRect(number, p.x(), p.y()));
+    };
+    const auto shownLabel = [&](int number, QPoint p) {
+        return map().Mappa.Image().copy(map().overlay.labelRect(number, p.x(), p.y()));
+    };
+    QCOMPARE(shownLabel(3, {300, 300}), labelImage(3, {300, 300}));
+    click(400, 120); // a new station's label is drawn at once
+    QCOMPARE(shownLabel(4, {400, 120}), labelImage(4, {400, 120}));
+    QVERIFY(shownLabel(4, {400, 120}) != markersOnly.copy(map().overlay.labelRect(4, 400, 120)));
+
+    const auto before = v_->Stazioni;
+    const auto counts = v_->Conteggi;
+    openDataWindow();
+    click(300, 300);
+    QVERIFY(w_->setaccioWindow());
+    click(99, 98, Qt::RightButton); // second pixel from the left of the top row
+    QCOMPARE(map().NumStazioni, 3);
+    QCOMPARE(v_->StazSel, 1);
+    for (int i = 1; i <= 3; ++i) {
+        QCOMPARE(v_->Stazioni[i], before[i + 1]);
+        QCOMPARE(v_->Conteggi[i], counts[i + 1]);
+    }
+    QCOMPARE(v_->Stazioni[4], before[4]); // no longer live, left as it was
+    QCOMPARE(w_->nstazioni->text(), QStringLiteral("3 stazioni"));
+    QVERIFY(!w_->datiWindow());
+    QVERIFY(!w_->setaccioWindow());
+
+    // 2, 3, 4 became 1, 2, 3, and where label 1 stood there is bare map.
+    QVERIFY(v_->IDVisibili);
+    QCOMPARE(shownLabel(1, {200, 200}), labelImage(1, {200, 200}));
+    QVERIFY(labelImage(2, {300, 300}) != labelImage(3, {300, 300}));
+    QCOMPARE(shownLabel(2, {300, 300}), labelImage(2, {300, 300}));
+    QCOMPARE(shownLabel(3, {400, 120}), labelImage(3, {400, 120}));
+    const QRect oldLabel = map().overlay.labelRect(1, 100, 100);
+    QCOMPARE(map().Mappa.Image().copy(oldLabel), base_.copy(oldLabel));
+    toggleLabels();
+    QCOMPARE(w_->ToggleID->text(), QStringLiteral("Mostra ID"));
+    QCOMPARE(map().Mappa.Image(), withMarkers());
+
+    // The route now refers to the station that carries the highest number.
+    QTest::mouseMove(w_->mappaView(), at(400, 130));
+    QVERIFY(readout().endsWith(QStringLiteral("|Da staz. 3|d = 100 m|per  180°")));
+}
+
+void TestMainWindow::labelOverAnotherMarkerLeavesNoRed()
+{
+    // Station 1's label lies over station 2's marker; with one shared save
+    // the later erasure of station 2 would bring back red pixels.
+    makeWindow();
+    click(100, 100);
+    click(108, 100);
+    QVERIFY(map().overlay.labelRect(1, 100, 100).intersects(StationOverlay::markerBlock(108, 100)));
+    toggleLabels();
+    toggleLabels();
+    click(108, 100, Qt::RightButton);
+    QCOMPARE(map().Mappa.Image(), withMarkers());
+
+    // The same with the labels shown through the deletion.
+    click(108, 100);
+    toggleLabels();
+    click(107, 98, Qt::RightButton);
+    toggleLabels();
+    QCOMPARE(map().NumStazioni, 1);
+    QCOMPARE(map().Mappa.Image(), withMarkers());
+    click(100, 100, Qt::RightButton);
+    QCOMPARE(map().Mappa.Image(), base_);
+}
+
+void TestMainWindow::copyMapPutsOnlyThePicture()
+{
+    makeWindow();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("Stazione\t1"));
+    QTest::mouseClick(w_->CopiaBMP, Qt::LeftButton);
+    QVERIFY(!clipboard->mimeData()->hasText());
+    QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), base_);
+
+    click(250, 250);
+    click(255, 250);
+    toggleLabels();
+    QTest::mouseClick(w_->CopiaBMP, Qt::LeftButton);
+    const QImage copied = clipboard->image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(copied, map().Mappa.Image());
+    QVERIFY(copied != withMarkers()); // the labels too
+    QCOMPARE(copied.pixel(253, 248), qRgb(255, 0, 0));
+}
+
+void TestMainWindow::helpBox()
+{
+    makeWindow();
+    bool plainBox = false;
+    expectPlainBox(plainBox);
+    QTest::mouseClick(w_->Help, Qt::LeftButton);
+    QVERIFY(plainBox);
+    QCOMPARE(answerer_->seenTitles(), QStringList{QStringLiteral("Aiuto")});
+    // Fourteen lines joined by CR LF, none after the last.
+    const QByteArray expected =
+        "Questo programma simula il campionamento di macrozoobenthos\r\n"
+        "di fondo mobile in un'area marina costiera.\r\n"
+        "\r\n"
+        "La schermata principale mostra una mappa su cui \xC3\xA8 possibile\r\n"
+        "disporre stazioni di campionamento cliccando con il mouse.\r\n"
+        "\r\n"
+        "Cliccando con il tasto di sinistra su una stazione gi\xC3\xA0\r\n"
+        "collocata, rappresentata da un quadrato rosso, si\r\n"
+        "visualizza il materiale prelevato e setacciato.\r\n"
+        "\r\n"
+        "Cliccando con il tasto di destra su una stazione gi\xC3\xA0\r\n"
+        "collocata, invece, la si cancella.\r\n"
+        "\r\n"
+        "Altre opzioni sono chiaramente indicate dai relativi pulsanti.";
+    QCOMPARE(answerer_->seenTexts(), QStringList{QString::fromUtf8(expected)});
+    QCOMPARE(map().Mappa.Image(), base_);
+}
+
+// What must hold after every step of the random survey; empty when it does.
+QString TestMainWindow::brokenInvariant(int step)
+{
+    const auto fail = [step](const QString &what) { return QStringLiteral("step %1: %2").arg(step).arg(what); };
+    const int n = map().NumStazioni;
+    if (n < 0 || n > Velmara::kMaxStazioni)
+        return fail(QStringLiteral("%1 stations").arg(n));
+    if (w_->nstazioni->text() != stationCountText(n) || w_->MostraDati->isEnabled() != (n > 0))
+        return fail(QStringLiteral("count label or buttons out of step"));
+    if (map().ProfCursore < -75 || map().ProfCursore > 179)
+        return fail(QStringLiteral("depth under the cursor %1").arg(map().ProfCursore));
+    for (int i = 1; i <= n; ++i) {
+        const int X = v_->Stazioni[i][1];
+        const int Y = v_->Stazioni[i][2];
+        // Every station keeps what the images say at its own place.
+        if (v_->Stazioni[i][3] != depthAt(X, Y))
+            return fail(QStringLiteral("station %1 has depth %2").arg(i).arg(v_->Stazioni[i][3]));
+        for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp) {
+            const ColourValue pixel = colour::fromQRgb(variedSpecies(sp, X, Y));
+            const int count = depthAt(X, Y) > 0 ? mapcolour::ConteggioDaColore(pixel) : 0;
+            if (v_->Conteggi[i][sp] != count)
+                return fail(QStringLiteral("station %1 species %2 count %3").arg(i).arg(sp).arg(v_->Conteggi[i][sp]));
+        }
+        for (int j = 1; j < i; ++j) {
+            if (std::abs(v_->Stazioni[j][1] - X) < 5 && std::abs(v_->Stazioni[j][2] - Y) < 5)
+                return fail(QStringLiteral("markers of %1 and %2 overlap").arg(j).arg(i));
+        }
+    }
+    const QImage expected = withMarkers();
+    const QImage &shown = map().Mappa.Image();
+    if (!v_->IDVisibili)
+        return shown == expected ? QString() : fail(QStringLiteral("map differs from the base map with markers"));
+    // With labels: pure red exactly where the markers are.
+    constexpr QRgb red = 0xFFFF0000;
+    for (int y = 0; y < shown.height(); ++y) {
+        const auto *now = reinterpret_cast<const QRgb *>(shown.constScanLine(y));
+        const auto *markers = reinterpret_cast<const QRgb *>(expected.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            if ((now[x] == red) != (markers[x] == red))
+                return fail(QStringLiteral("pure red at %1,%2 is no marker, or a marker is broken").arg(x).arg(y));
+        }
+    }
+    return {};
+}
+
+// Thousands of random clicks, drags and label toggles on the map, from a
+// fixed seed, with the survey checked against the map after every one.
+void TestMainWindow::randomSurveyKeepsMapAndTablesTrue()
+{
+    makeWindow();
+    VelmaraMain &window = *w_;
+    Velmara &state = *v_;
+    SurveyMap &map = window.map();
+    SurfaceView *view = window.mappaView();
+    // No dialog is expected: the refusal has its own test.
+    QRandomGenerator random(0x5EAB0770);
+    // Over the map and its frame for clicks; well beyond it for drags.
+    const auto anywhere = [&] { return QPoint(random.bounded(0, 516), random.bounded(0, 516)); };
+    const auto beyond = [&] { return QPoint(random.bounded(-60, 580), random.bounded(-60, 580)); };
+    const auto onMarker = [&] {
+        const int i = 1 + random.bounded(int(map.NumStazioni));
+        // A pixel of the marker's visible part: near an edge it is cut off.
+        const auto visible = [&](int centre) { return std::clamp(centre + random.bounded(-2, 3), 0, 511); };
+        return at(visible(state.Stazioni[i][1]), visible(state.Stazioni[i][2]));
+    };
+    int placed = 0, deleted = 0, opened = 0, toggles = 0, drags = 0;
+
+    const int steps = 3000;
+    for (int step = 0; step < steps; ++step) {
+        const int n = map.NumStazioni;
+        const int before = n;
+        // Deletions grow likelier as the survey fills, so that it keeps
+        // moving between empty and full without reaching the refusal.
+        const int roll = random.bounded(100);
+        const int deleteShare = 5 + 45 * n / Velmara::kMaxStazioni;
+        if (roll < 40 && n < Velmara::kMaxStazioni - 1) {
+            // Often just beside a station, so that labels crowd each other
+            // and the markers around them.
+            QPoint p = anywhere();
+            if (n > 0 && random.bounded(2)) {
+                const int i = 1 + random.bounded(n);
+                const int dx = random.bounded(5, 11) * (random.bounded(2) ? 1 : -1);
+                p = at(state.Stazioni[i][1] + dx, state.Stazioni[i][2] + random.bounded(-8, 9));
+            }
+            QTest::mouseMove(view, p);
+            QTest::mouseClick(view, Qt::LeftButton, {}, p);
+            placed += map.NumStazioni - before;
+        } else if (roll < 40 + deleteShare && n > 0) {
+            const QPoint p = onMarker();
+            QTest::mouseMove(view, p);
+            QTest::mouseClick(view, Qt::RightButton, {}, p);
+            deleted += before - map.NumStazioni;
+            if (map.NumStazioni != before - 1)
+                QFAIL(qPrintable(QStringLiteral("step %1: a right click on a marker deleted nothing").arg(step)));
+        } else if (roll < 93) {
+            const int kind = random.bounded(10);
+            if (kind < 5) {
+                QTest::mouseMove(view, beyond());
+            } else if (kind < 6 && n > 0 && random.bounded(8) == 0) {
+                const QPoint p = onMarker(); // opens that station's sample, which takes a while
+                QTest::mouseClick(view, Qt::LeftButton, {}, p);
+                if (map.NumStazioni != before || state.StazSel < 1 || state.StazSel > n)
+                    QFAIL(qPrintable(QStringLiteral("step %1: a click on a marker changed the survey").arg(step)));
+                ++opened;
+            } else {
+                // Press, drag off the map and back, release somewhere.
+                const bool full = n >= Velmara::kMaxStazioni - 1;
+                const Qt::MouseButton button = kind < 8 && !full ? Qt::LeftButton : Qt::RightButton;
+                const QPoint p = random.bounded(2) && n > 0 ? onMarker() : anywhere();
+                QTest::mouseMove(view, p);
+                QTest::mousePress(view, button, {}, p);
+                QPoint last = p;
+                for (int k = random.bounded(1, 4); k > 0; --k) {
+                    last = beyond();
+                    QTest::mouseMove(view, last);
+                }
+                QTest::mouseRelease(view, button, {}, last);
+                if (view->cursor().shape() != Qt::CrossCursor)
+                    QFAIL(qPrintable(QStringLiteral("step %1: no cross after the release").arg(step)));
+                ++drags;
+            }
+        } else if (window.ToggleID->isEnabled()) {
+            QTest::mouseClick(window.ToggleID, Qt::LeftButton);
+            ++toggles;
+        }
+        const QString broken = brokenInvariant(step);
+        if (!broken.isEmpty())
+            QFAIL(qPrintable(broken));
+    }
+    qDebug("%d placed, %d deleted, %d samples opened, %d drags, %d label toggles", placed, deleted, opened, drags,
+           toggles);
+    QVERIFY(placed > 500 && deleted > 400 && opened > 5 && drags > 100 && toggles > 100);
+
+    // Every station deleted by hand, the labels hidden: the bare map.
+    while (map.NumStazioni > 0) {
+        const int n = map.NumStazioni;
+        const QPoint p = onMarker();
+        QTest::mouseClick(view, Qt::RightButton, {}, p);
+        QCOMPARE(int(map.NumStazioni), n - 1);
+        const QString broken = brokenInvariant(steps);
+        if (!broken.isEmpty())
+            QFAIL(qPrintable(broken));
+    }
+    if (state.IDVisibili)
+        window.MostraID(); // the button is disabled without stations
+    QVERIFY(!state.IDVisibili);
+    QCOMPARE(map.Mappa.Image(), base_);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -30,14 +30,13 @@ void DialogAnswerer::poll()
     if (!modal || !modal->isVisible() || modal == lastAnswered_)
         return;
     lastAnswered_ = modal;
-    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+    auto *box = qobject_cast<QMessageBox *>(modal);
+    if (box) {
         seenTexts_ << box->text();
         seenTitles_ << box->windowTitle();
     }
-    QPointer<QWidget> guard(modal);
     if (answers_.empty()) {
-        unexpected_ << (modal->windowTitle() + QStringLiteral(": ")
-                        + (qobject_cast<QMessageBox *>(modal) ? qobject_cast<QMessageBox *>(modal)->text() : QString()));
+        unexpected_ << (modal->windowTitle() + QStringLiteral(": ") + (box ? box->text() : QString()));
         if (auto *d = qobject_cast<QDialog *>(modal))
             d->reject();
         else

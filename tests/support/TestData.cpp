@@ -19,12 +19,6 @@ QRgb defaultBase(int x, int y)
     return qRgb(40 + x / 4, 80 + y / 4, 200 - (x + y) / 8);
 }
 
-QRgb defaultSpecies(int species, int, int)
-{
-    const int red = 255 - 3 * species;
-    return qRgb(red, red, red);
-}
-
 QImage image(int width, int height, const PixelFn &pixel)
 {
     QImage result(width, height, QImage::Format_RGB32);
@@ -41,7 +35,9 @@ bool writeMapSet(const QString &folder, const MapSet &set)
     const QDir dir(folder);
     const PixelFn bati = set.bati ? set.bati : PixelFn(defaultBati);
     const PixelFn base = set.base ? set.base : PixelFn(defaultBase);
-    const SpeciesFn species = set.species ? set.species : SpeciesFn(defaultSpecies);
+    const SpeciesFn species = set.species ? set.species : SpeciesFn([](int sp, int, int) {
+        return qRgb(255 - 3 * sp, 255 - 3 * sp, 255 - 3 * sp);
+    });
     bool ok = image(set.side, set.side, bati).save(dir.filePath(QStringLiteral("bati.bmp")), "BMP")
               && image(set.side, set.side, base).save(dir.filePath(QStringLiteral("base.bmp")), "BMP");
     for (int sp = 1; ok && sp <= 12; ++sp) {
@@ -63,11 +59,6 @@ bool put(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QString builtDataFolder()
-{
-    return qEnvironmentVariable("FONDALIS_DATA_DIR");
 }
 
 QRgb faunaKey()

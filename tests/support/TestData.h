@@ -25,7 +25,6 @@ struct MapSet {
 
 QRgb defaultBati(int x, int y);
 QRgb defaultBase(int x, int y);
-QRgb defaultSpecies(int species, int x, int y);
 
 QImage image(int width, int height, const PixelFn &pixel);
 
@@ -35,9 +34,6 @@ bool writeMapSet(const QString &folder, const MapSet &set = {});
 // A file's bytes ("<unreadable>" when it cannot be read), and writing them.
 QByteArray contents(const QString &path);
 bool put(const QString &path, const QByteArray &bytes);
-
-// The generated data set beside the built program.
-QString builtDataFolder();
 
 // A known fauna sheet: cell (column c, row r) at offset (ox, oy) holds
 // rgb(5 * ox, 5 * oy, 10 + 5 * (4 * c + r)); the two outer rings of every

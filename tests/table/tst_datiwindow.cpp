@@ -13,9 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QGuiApplication>
-#include <QImage>
-#include <QKeyEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -30,21 +28,6 @@
 using testdata::contents;
 using testdata::put;
 
-namespace {
-
-// Typed as a keyboard would, letters beyond ASCII included.
-void type(QWidget *widget, const QString &text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
-} // namespace
-
 // The data window and both ways the table leaves the program, driven
 // through the real buttons with the dialogs answered as a user would.
 class TestDatiWindow : public QObject
@@ -56,21 +39,11 @@ private slots:
     void cleanup();
 
     void mostraDatiShowsTheTable();
-    void againReplacesEditsInTheSameWindow();
-    void copiaPutsOnlyTheTextOnTheClipboard();
-    void editsAreCopiedAndSaved();
-    void emptiedBox();
-
-    void savesTheTable_data();
-    void savesTheTable();
-    void cancelWritesNothing_data();
-    void cancelWritesNothing();
-    void unwritablePathIsReported_data();
-    void unwritablePathIsReported();
-    void windowsKeepTheirOwnNames();
-
-    void chiudiAndTitleBarUnloadTheWindow();
-    void resetAndExitCloseTheWindow();
+    void whatTheBoxHoldsIsCopiedAndSaved();
+    void savesCancelsAndFailures_data();
+    void savesCancelsAndFailures();
+    void everyCloseUnloadsTheWindow_data();
+    void everyCloseUnloadsTheWindow();
     void resizeFollowsTheRule();
 
 private:
@@ -80,13 +53,12 @@ private:
     std::unique_ptr<DialogAnswerer> answerer_;
 
     QString path(const QString &name) const { return QDir(dir_->path()).filePath(name); }
+    QStringList files() const { return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    QString table() const { return tabletext::build(*state_, 3); }
     void survey();
     Dati *openDati();
-    QPushButton *saveButton(bool fromDataWindow);
-    void finish();
-
-    static DialogAnswerer::Answer choose(const QString &file, QString *offered = nullptr);
-    static DialogAnswerer::Answer cancel(QString *offered = nullptr);
+    void click(QPushButton *button, DialogAnswerer::Answer answer);
+    static DialogAnswerer::Answer save(const QString &file, QString *offered = nullptr);
 };
 
 void TestDatiWindow::init()
@@ -108,7 +80,7 @@ void TestDatiWindow::cleanup()
     answerer_.reset();
     state_.reset();
     dir_.reset();
-    QGuiApplication::clipboard()->clear();
+    QApplication::clipboard()->clear();
 }
 
 // What the placements would have left: three stations, the buttons enabled.
@@ -133,24 +105,19 @@ Dati *TestDatiWindow::openDati()
     return qobject_cast<Dati *>(window_->datiWindow());
 }
 
-QPushButton *TestDatiWindow::saveButton(bool fromDataWindow)
+// A click on a save button, its dialog answered; then every expected dialog
+// answered and no other one seen.
+void TestDatiWindow::click(QPushButton *button, DialogAnswerer::Answer answer)
 {
-    if (!fromDataWindow)
-        return window_->Salva;
-    Dati *dati = qobject_cast<Dati *>(window_->datiWindow());
-    if (!dati)
-        dati = openDati();
-    return dati ? dati->Command2 : nullptr;
-}
-
-// Every expected dialog answered and no other one seen.
-void TestDatiWindow::finish()
-{
+    answerer_->expect(std::move(answer));
+    QTest::mouseClick(button, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(answerer_->allAnswered(), 5000);
     QCOMPARE(answerer_->unexpected(), QStringList());
 }
 
-DialogAnswerer::Answer TestDatiWindow::choose(const QString &file, QString *offered)
+// Answers the save dialog with a file, or cancels it for an empty name;
+// notes the name the dialog offered.
+DialogAnswerer::Answer TestDatiWindow::save(const QString &file, QString *offered)
 {
     return [file, offered](QWidget *d) {
         auto *dialog = qobject_cast<QFileDialog *>(d);
@@ -161,19 +128,12 @@ DialogAnswerer::Answer TestDatiWindow::choose(const QString &file, QString *offe
         QVERIFY(name);
         if (offered)
             *offered = name->text();
+        if (file.isEmpty()) {
+            static_cast<QDialog *>(dialog)->reject();
+            return;
+        }
         name->setText(file);
         static_cast<QDialog *>(dialog)->accept();
-    };
-}
-
-DialogAnswerer::Answer TestDatiWindow::cancel(QString *offered)
-{
-    return [offered](QWidget *d) {
-        auto *dialog = qobject_cast<QFileDialog *>(d);
-        QVERIFY(dialog);
-        if (offered)
-            *offered = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
-        static_cast<QDialog *>(dialog)->reject();
     };
 }
 
@@ -183,277 +143,167 @@ void TestDatiWindow::mostraDatiShowsTheTable()
     QVERIFY(dati);
     QVERIFY(dati->isVisible());
     QCOMPARE(dati->windowTitle(), QStringLiteral("Tabella dati"));
+    // Modeless and without an owner: the main window stays usable beside it.
     QCOMPARE(dati->parentWidget(), nullptr);
     QCOMPARE(dati->windowModality(), Qt::NonModal);
-    QVERIFY(window_->isEnabled());
     QCOMPARE(dati->Command2->text(), QStringLiteral("Salva"));
     QCOMPARE(dati->CopiaDati->text(), QStringLiteral("Copia"));
     QCOMPARE(dati->Command1->text(), QStringLiteral("Chiudi"));
 
-    const QString table = tabletext::build(*state_, 3);
-    // The box shows the lines and their TABs; its text comes back whole.
-    QString shown = table;
+    // The box shows the lines and their TABs, unwrapped and with both scroll
+    // bars; its text comes back whole.
+    QString shown = table();
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QCOMPARE(dati->Tabella->toPlainText(), shown);
-    QCOMPARE(dati->Tabella->blockCount(), 18);
-    QCOMPARE(dati->tableText(), table);
-    QVERIFY(!dati->Tabella->isReadOnly());
+    QCOMPARE(dati->tableText(), table());
     QCOMPARE(dati->Tabella->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(dati->Tabella->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(dati->Tabella->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(dati->Tabella->horizontalScrollBar()->isVisible());
     QVERIFY(dati->Tabella->verticalScrollBar()->isVisible());
 }
 
-void TestDatiWindow::againReplacesEditsInTheSameWindow()
+// Edits are what "Copia" copies and "Salva" saves, an emptied box included,
+// until a new "Mostra dati" builds the table afresh in the same window.
+void TestDatiWindow::whatTheBoxHoldsIsCopiedAndSaved()
 {
-    Dati *dati = openDati();
-    QVERIFY(dati);
-    dati->Tabella->moveCursor(QTextCursor::Start);
-    QTest::keyClicks(dati->Tabella, QStringLiteral("modifica "));
-    QVERIFY(dati->tableText().startsWith(QStringLiteral("modifica staz.")));
-    // The survey changed meanwhile: the new table is built afresh.
-    state_->Stazioni[2][Velmara::kProf] = -4;
-    QCOMPARE(openDati(), dati);
-    QCOMPARE(dati->tableText(), tabletext::build(*state_, 3));
-    QVERIFY(dati->tableText().contains(QStringLiteral("prof. (m)\t14\t-4\t35\r\n")));
-}
-
-void TestDatiWindow::copiaPutsOnlyTheTextOnTheClipboard()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
+    // A map picture on the clipboard does not survive "Copia".
+    QClipboard *clipboard = QApplication::clipboard();
     clipboard->setImage(testdata::image(8, 8, [](int, int) { return qRgb(255, 0, 0); }));
     QVERIFY(clipboard->mimeData()->hasImage());
 
     Dati *dati = openDati();
     QVERIFY(dati);
-    QTest::mouseClick(dati->CopiaDati, Qt::LeftButton);
-    QCOMPARE(clipboard->text(), tabletext::build(*state_, 3));
-    QVERIFY(!clipboard->mimeData()->hasImage());
-    QVERIFY(dati->isVisible());
-    QCOMPARE(dati->tableText(), tabletext::build(*state_, 3));
-}
-
-void TestDatiWindow::editsAreCopiedAndSaved()
-{
-    Dati *dati = openDati();
-    QVERIFY(dati);
-    QTextCursor cursor = dati->Tabella->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    dati->Tabella->setTextCursor(cursor);
-    type(dati->Tabella, QStringLiteral("nota: località"));
+    dati->Tabella->moveCursor(QTextCursor::End);
+    QTest::keyClicks(dati->Tabella, QStringLiteral("nota:"));
     QTest::keyClick(dati->Tabella, Qt::Key_Return);
-    type(dati->Tabella, QStringLiteral("è\u00a0€"));
-    const QString edited = tabletext::build(*state_, 3) + QStringLiteral("nota: località\r\nè\u00a0€");
+    // Letters beyond ASCII, as an input method hands them over. A no-break
+    // space stays one: the box's raw text is what leaves it.
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("località è\u00a0€"));
+    QApplication::sendEvent(dati->Tabella, &typed);
+    const QString edited = table() + QStringLiteral("nota:\r\nlocalità è\u00a0€");
 
     QTest::mouseClick(dati->CopiaDati, Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), edited);
-
+    QCOMPARE(clipboard->text(), edited);
+    QVERIFY(!clipboard->mimeData()->hasImage());
+    // UTF-8 without a byte-order mark.
     const QString file = path(QStringLiteral("modificata.txt"));
-    answerer_->expect(choose(file));
-    QTest::mouseClick(dati->Command2, Qt::LeftButton);
-    finish();
+    click(dati->Command2, save(file));
     QCOMPARE(contents(file), edited.toUtf8());
-    QVERIFY(!contents(file).startsWith("\xEF\xBB\xBF"));
-}
 
-void TestDatiWindow::emptiedBox()
-{
-    QGuiApplication::clipboard()->setText(QStringLiteral("contenuto precedente"));
-    Dati *dati = openDati();
-    QVERIFY(dati);
+    // Emptied: "Copia" still clears the clipboard first, "Salva" still
+    // empties the file.
     dati->Tabella->selectAll();
     QTest::keyClick(dati->Tabella, Qt::Key_Delete);
-    QCOMPARE(dati->Tabella->toPlainText(), QString());
-
     QTest::mouseClick(dati->CopiaDati, Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
-
-    const QString file = path(QStringLiteral("svuotata.txt"));
-    QVERIFY(put(file, "una tabella vecchia"));
-    answerer_->expect(choose(file));
-    QTest::mouseClick(dati->Command2, Qt::LeftButton);
-    finish();
-    QVERIFY(QFile::exists(file));
+    QCOMPARE(clipboard->text(), QString());
+    click(dati->Command2, save(file));
     QCOMPARE(contents(file), QByteArray());
+
+    state_->Stazioni[2][Velmara::kProf] = -4;
+    QCOMPARE(openDati(), dati);
+    QCOMPARE(dati->tableText(), table());
+    QVERIFY(dati->tableText().contains(QStringLiteral("prof. (m)\t14\t-4\t35\r\n")));
 }
 
-void TestDatiWindow::savesTheTable_data()
+void TestDatiWindow::savesCancelsAndFailures_data()
 {
     QTest::addColumn<bool>("fromDataWindow");
     QTest::newRow("Salva dati") << false;
     QTest::newRow("Salva of the data window") << true;
 }
 
-void TestDatiWindow::savesTheTable()
+void TestDatiWindow::savesCancelsAndFailures()
 {
     QFETCH(bool, fromDataWindow);
-    QPushButton *button = saveButton(fromDataWindow);
-    QVERIFY(button);
+    Dati *dati = fromDataWindow ? openDati() : nullptr;
+    QPushButton *button = fromDataWindow ? dati->Command2 : window_->Salva;
+    const QStringList before = files();
     const QString file = path(QStringLiteral("rilievo senza estensione"));
+
+    // The dialog starts empty; a cancel writes nothing.
     QString offered = QStringLiteral("<not asked>");
-    answerer_->expect(choose(file, &offered));
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
-    QCOMPARE(offered, QString()); // the dialog starts empty
-    // An unedited box and the main window write the same bytes.
-    QCOMPARE(contents(file), tabletext::build(*state_, 3).toLatin1());
-    QCOMPARE(QDir(dir_->path()).entryList({QStringLiteral("rilievo*")}, QDir::Files),
-             QStringList{QStringLiteral("rilievo senza estensione")});
+    click(button, save(QString(), &offered));
+    QCOMPARE(offered, QString());
+    QCOMPARE(files(), before);
 
-    // The same name is offered again, and taking it replaces the file
-    // without a question, however long the file was.
-    QVERIFY(put(file, QByteArray(20000, 'v')));
-    answerer_->expect(choose(file, &offered));
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
-    QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
-    QCOMPARE(contents(file), tabletext::build(*state_, 3).toLatin1());
-    QVERIFY(answerer_->seenTexts().isEmpty());
-    QVERIFY(window_->isVisible());
-    QCOMPARE(window_->map().NumStazioni, 3);
-}
-
-void TestDatiWindow::cancelWritesNothing_data()
-{
-    savesTheTable_data();
-}
-
-void TestDatiWindow::cancelWritesNothing()
-{
-    QFETCH(bool, fromDataWindow);
-    QPushButton *button = saveButton(fromDataWindow);
-    QVERIFY(button);
-    const QStringList before = QDir(dir_->path()).entryList(QDir::Files, QDir::Name);
-
-    answerer_->expect(cancel());
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files, QDir::Name), before);
-
-    // After a save too, a cancel touches nothing, not even that file.
-    const QString file = path(QStringLiteral("primo.txt"));
-    answerer_->expect(choose(file));
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
-    QVERIFY(put(file, "cambiato a mano"));
-    answerer_->expect(cancel());
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
-    QCOMPARE(contents(file), QByteArray("cambiato a mano"));
-    QStringList after = before + QStringList{QStringLiteral("primo.txt")};
+    // The file holds exactly the table, an unedited box the same bytes; no
+    // extension is added and no temporary file is left.
+    click(button, save(file));
+    QCOMPARE(contents(file), table().toLatin1());
+    QStringList after = before + QStringList{QStringLiteral("rilievo senza estensione")};
     after.sort();
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files, QDir::Name), after);
+    QCOMPARE(files(), after);
 
-    // Nor does a cancel forget the name, even of a file gone since.
+    // After a save too, a cancel touches nothing, and it keeps the name.
+    QVERIFY(put(file, QByteArray(20000, 'v')));
+    click(button, save(QString(), &offered));
+    QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
+    QCOMPARE(contents(file), QByteArray(20000, 'v'));
+
+    // Taking the offered name again replaces the longer file without a question.
+    click(button, save(file, &offered));
+    QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
+    QCOMPARE(contents(file), table().toLatin1());
+    QVERIFY(answerer_->seenTexts().isEmpty());
+
+    // Nor does a cancel forget the name of a file gone since.
     QVERIFY(QFile::remove(file));
-    QString offered;
-    answerer_->expect(cancel(&offered));
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
-    QCOMPARE(offered, QStringLiteral("primo.txt"));
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files, QDir::Name), before);
-}
+    click(button, save(QString(), &offered));
+    QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
+    QCOMPARE(files(), before);
 
-void TestDatiWindow::unwritablePathIsReported_data()
-{
-    savesTheTable_data();
-}
-
-void TestDatiWindow::unwritablePathIsReported()
-{
-    QFETCH(bool, fromDataWindow);
-    QPushButton *button = saveButton(fromDataWindow);
-    QVERIFY(button);
-    Dati *dati = qobject_cast<Dati *>(window_->datiWindow());
-    const QString before = dati ? dati->tableText() : QString();
-
-    const QString file = path(QStringLiteral("non-esiste/dati.txt"));
-    answerer_->expect(choose(file));
-    answerer_->expect(DialogAnswerer::pressOk());
-    QTest::mouseClick(button, Qt::LeftButton);
-    finish();
+    // A path that cannot be written is reported in a message box; the
+    // windows, the text and the survey stay as they were.
+    const QString bad = path(QStringLiteral("non-esiste/dati.txt"));
+    answerer_->expect(save(bad));
+    click(button, DialogAnswerer::pressOk());
     QCOMPARE(answerer_->seenTexts().size(), 1);
     const QString message = answerer_->seenTexts().first();
-    QVERIFY2(message.contains(QDir::toNativeSeparators(file)), qPrintable(message));
-    QVERIFY2(message.contains(QStringLiteral("non esiste")), qPrintable(message));
-    QCOMPARE(answerer_->seenTitles().first(),
-             fromDataWindow ? QStringLiteral("Tabella dati") : QStringLiteral("Fondalis"));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("non-esiste"))));
-    // Everything as it was.
+    QVERIFY2(message.contains(QDir::toNativeSeparators(bad)) && message.contains(QStringLiteral("non esiste")),
+             qPrintable(message));
+    QCOMPARE(answerer_->seenTitles().first(), fromDataWindow ? QStringLiteral("Tabella dati") : QStringLiteral("Fondalis"));
+    QCOMPARE(files(), before);
     QVERIFY(window_->isVisible());
-    QCOMPARE(window_->map().NumStazioni, 3);
-    if (fromDataWindow) {
-        QCOMPARE(window_->datiWindow(), dati);
+    QCOMPARE(window_->datiWindow(), dati);
+    if (dati) {
         QVERIFY(dati->isVisible());
-        QCOMPARE(dati->tableText(), before);
+        QCOMPARE(dati->tableText(), table());
+        // Each window has a dialog of its own.
+        QCOMPARE(window_->saveDialog().FileName(), QString());
     }
 }
 
-void TestDatiWindow::windowsKeepTheirOwnNames()
+void TestDatiWindow::everyCloseUnloadsTheWindow_data()
 {
-    answerer_->expect(choose(path(QStringLiteral("dalla-principale.txt"))));
-    QTest::mouseClick(window_->Salva, Qt::LeftButton);
-    finish();
-    Dati *dati = openDati();
-    QVERIFY(dati);
-    QCOMPARE(dati->saveDialog().FileName(), QString());
-    answerer_->expect(choose(path(QStringLiteral("dalla-tabella.txt"))));
-    QTest::mouseClick(dati->Command2, Qt::LeftButton);
-    finish();
-    QCOMPARE(dati->saveDialog().FileName(), path(QStringLiteral("dalla-tabella.txt")));
-    QCOMPARE(window_->saveDialog().FileName(), path(QStringLiteral("dalla-principale.txt")));
-
-    // A data window loaded afresh has forgotten its name; the main one has not.
-    QTest::mouseClick(dati->Command1, Qt::LeftButton);
-    QTRY_VERIFY(!window_->datiWindow());
-    QString offered = QStringLiteral("<not asked>");
-    answerer_->expect(cancel(&offered));
-    QTest::mouseClick(openDati()->Command2, Qt::LeftButton);
-    finish();
-    QCOMPARE(offered, QString());
-    answerer_->expect(cancel(&offered));
-    QTest::mouseClick(window_->Salva, Qt::LeftButton);
-    finish();
-    QCOMPARE(offered, QStringLiteral("dalla-principale.txt"));
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Chiudi") << "Chiudi";
+    QTest::newRow("the window system's close") << "close";
+    QTest::newRow("Resetta") << "Resetta";
+    QTest::newRow("Esci") << "Esci";
 }
 
-void TestDatiWindow::chiudiAndTitleBarUnloadTheWindow()
+// Unloading discards the window's text and its dialog's name: a window
+// loaded afresh offers no name.
+void TestDatiWindow::everyCloseUnloadsTheWindow()
 {
+    QFETCH(QString, how);
     QPointer<Dati> dati = openDati();
     QVERIFY(dati);
-    QTest::mouseClick(dati->Command1, Qt::LeftButton);
+    click(dati->Command2, save(path(QStringLiteral("tabella.txt"))));
+    if (how == QLatin1String("Chiudi"))
+        QTest::mouseClick(dati->Command1, Qt::LeftButton);
+    else if (how == QLatin1String("close"))
+        QVERIFY(dati->close());
+    else
+        QTest::mouseClick(how == QLatin1String("Esci") ? window_->Esci : window_->Resetta, Qt::LeftButton);
     QVERIFY(!dati || !dati->isVisible());
     QTRY_VERIFY(dati.isNull());
     QVERIFY(!window_->datiWindow());
-
-    // A close of the window system's own does the same.
-    dati = openDati();
-    QVERIFY(dati);
-    dati->Tabella->setPlainText(QStringLiteral("modificata"));
-    QVERIFY(dati->close());
-    QTRY_VERIFY(dati.isNull());
-    QVERIFY(!window_->datiWindow());
-    Dati *again = openDati();
-    QVERIFY(again);
-    QCOMPARE(again->tableText(), tabletext::build(*state_, 3));
-}
-
-void TestDatiWindow::resetAndExitCloseTheWindow()
-{
-    QPointer<Dati> dati = openDati();
-    QVERIFY(dati);
-    QTest::mouseClick(window_->Resetta, Qt::LeftButton);
-    QVERIFY(dati.isNull());
-    QVERIFY(!window_->datiWindow());
-    QVERIFY(!window_->MostraDati->isEnabled());
-
-    survey();
-    dati = openDati();
-    QVERIFY(dati);
-    QTest::mouseClick(window_->Esci, Qt::LeftButton);
-    QVERIFY(dati.isNull());
-    QVERIFY(!window_->isVisible());
+    if (how != QLatin1String("Esci")) {
+        survey();
+        QVERIFY(openDati());
+        QCOMPARE(qobject_cast<Dati *>(window_->datiWindow())->saveDialog().FileName(), QString());
+    }
 }
 
 void TestDatiWindow::resizeFollowsTheRule()
@@ -473,15 +323,13 @@ void TestDatiWindow::resizeFollowsTheRule()
     const QSize minimum = twips::size(4100, 2000) - frame;
     QVERIFY(laidOut());
 
-    for (const QSize asked : {QSize(900, 500), QSize(100, 100), QSize(200, 400), QSize(800, 90), QSize(400, 300)}) {
+    for (const QSize asked : {QSize(900, 500), QSize(200, 400), QSize(800, 90), QSize(400, 300), QSize(10, 10)}) {
         dati->resize(asked);
         QTRY_COMPARE(dati->size(), asked.expandedTo(minimum));
         QVERIFY2(laidOut(), qPrintable(QStringLiteral("%1 x %2").arg(asked.width()).arg(asked.height())));
     }
     // At the minimum, whatever the frame, the box is 3760 x 880 twips and
     // the buttons sit at 1140.
-    dati->resize(10, 10);
-    QTRY_COMPARE(dati->size(), minimum);
     QCOMPARE(dati->Tabella->geometry(), twips::rect(120, 120, 3760, 880));
     QCOMPARE(dati->Command2->geometry(), twips::rect(120, 1140, 1095, 375));
     QCOMPARE(dati->CopiaDati->geometry(), twips::rect(1440, 1140, 1095, 375));
