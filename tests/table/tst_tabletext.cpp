@@ -243,6 +243,9 @@ void TestTableText::failuresNameTheFileAndLeaveItAlone()
         QSKIP("no such system folder here");
     if (where == QLatin1String("vecchio.txt") && ::geteuid() == 0)
         QSKIP("the superuser writes any file: protection is not seen");
+    // An ordinary user is stopped earlier, by the folder's permissions.
+    if (where.startsWith(QLatin1String("/proc/")) && ::geteuid() != 0)
+        reason = QStringLiteral("permessi");
     QTemporaryDir tmp;
     const QDir dir(tmp.path());
     QVERIFY(dir.mkdir(QStringLiteral("cartella")));
