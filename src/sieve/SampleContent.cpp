@@ -1,7 +1,6 @@
 #include "SampleContent.h"
 
 #include "NumberText.h"
-#include "Twips.h"
 #include "Velmara.h"
 
 #include <algorithm>
@@ -9,11 +8,6 @@
 #include <cstdint>
 
 namespace samplecontent {
-
-int pixelsFromTwips(int twips)
-{
-    return rounding::halfEvenInt(static_cast<double>(twips) / twips::kPerPixel);
-}
 
 void impostaParametri(Velmara &v)
 {

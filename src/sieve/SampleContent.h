@@ -10,10 +10,9 @@ struct Velmara;
 namespace samplecontent {
 
 // The sieve picture, in twips, and its size in pixels at 15 twips a pixel
-// (rounded, halves to even): 529 x 530.
+// (twips::toPx): 529 x 530.
 constexpr int kSetaccioPicWidthTwips = 7935;
 constexpr int kSetaccioPicHeightTwips = 7950;
-int pixelsFromTwips(int twips);
 
 // The fixed drawing parameters: mesh colour and spacing, number of species,
 // sprite cell size.

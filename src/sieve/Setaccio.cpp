@@ -51,8 +51,8 @@ bool nuovoPasso(int drawn, int total)
 Setaccio::Setaccio(Velmara &state, const QString &dataFolder, std::optional<std::uint32_t> seed)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , SetaccioPic(QSize(samplecontent::pixelsFromTwips(samplecontent::kSetaccioPicWidthTwips),
-                        samplecontent::pixelsFromTwips(samplecontent::kSetaccioPicHeightTwips)))
+    , SetaccioPic(QSize(twips::toPx(samplecontent::kSetaccioPicWidthTwips),
+                        twips::toPx(samplecontent::kSetaccioPicHeightTwips)))
     , v_(state)
     , folder_(dataFolder)
     , seed_(seed)
@@ -133,8 +133,8 @@ bool Setaccio::Form_Load()
 
     setWindowTitle(tr("Stazione") + QString::fromStdString(numtext::str(v_.StazSel)));
     SetaccioPic.scalePixels();
-    v_.AltezzaPx = static_cast<std::int16_t>(samplecontent::pixelsFromTwips(samplecontent::kSetaccioPicHeightTwips));
-    v_.LarghezzaPx = static_cast<std::int16_t>(samplecontent::pixelsFromTwips(samplecontent::kSetaccioPicWidthTwips));
+    v_.AltezzaPx = static_cast<std::int16_t>(twips::toPx(samplecontent::kSetaccioPicHeightTwips));
+    v_.LarghezzaPx = static_cast<std::int16_t>(twips::toPx(samplecontent::kSetaccioPicWidthTwips));
     SetaccioPic.Scale(0, v_.AltezzaPx, v_.LarghezzaPx, 0);
 
     FaunaPic.setPicture(fauna.image, true);

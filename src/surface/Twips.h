@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NumberText.h"
+
 #include <QRect>
 #include <QRectF>
 #include <QSize>
@@ -11,7 +13,8 @@ namespace twips {
 
 constexpr int kPerPixel = 15;
 
-constexpr int toPx(double t) { return static_cast<int>(t / kPerPixel + (t >= 0 ? 0.5 : -0.5)); }
+// To the nearest pixel, halves to the even one, as every size in pixels.
+inline int toPx(double t) { return rounding::halfEvenInt(t / kPerPixel); }
 constexpr double fromPx(int px) { return static_cast<double>(px) * kPerPixel; }
 
 inline QRect rect(int left, int top, int width, int height)

@@ -1,6 +1,5 @@
 #include "Taxa.h"
 
-#include "SampleContent.h"
 #include "SieveFiles.h"
 #include "SurfaceView.h"
 #include "TaxaGallery.h"
@@ -13,8 +12,8 @@
 Taxa::Taxa(const QString &dataFolder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , FiguraSp(QSize(samplecontent::pixelsFromTwips(taxagallery::kFiguraSpWidthTwips),
-                     samplecontent::pixelsFromTwips(taxagallery::kFiguraSpHeightTwips)),
+    , FiguraSp(QSize(twips::toPx(taxagallery::kFiguraSpWidthTwips),
+                     twips::toPx(taxagallery::kFiguraSpHeightTwips)),
                mapcolour::kWhite)
     , folder_(dataFolder)
 {
@@ -55,8 +54,8 @@ bool Taxa::MostraTaxa()
     // smoothed edges of the labels would grow darker with every opening.
     FiguraSp.Cls();
     FiguraSp.scalePixels();
-    AltezzaPx = samplecontent::pixelsFromTwips(taxagallery::kFiguraSpHeightTwips);
-    LarghezzaPx = samplecontent::pixelsFromTwips(taxagallery::kFiguraSpWidthTwips);
+    AltezzaPx = twips::toPx(taxagallery::kFiguraSpHeightTwips);
+    LarghezzaPx = twips::toPx(taxagallery::kFiguraSpWidthTwips);
     taxagallery::disegnaTaxa(FiguraSp, TaxaPic.Image(), ColoreTrasp, LarghezzaPx, AltezzaPx);
     FiguraView->Refresh();
     return true;
