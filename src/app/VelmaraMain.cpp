@@ -328,7 +328,6 @@ void VelmaraMain::Help_Click()
     box.exec();
 }
 
-// The sieve window and the taxa gallery.
 void VelmaraMain::MostraSetaccio()
 {
     // Every opening is a fresh window with a fresh layout.

@@ -24,8 +24,10 @@ QString fileSfondo(int option)
 
 void stendiSfondo(PictureSurface &SetaccioPic, const QImage &background)
 {
-    SetaccioPic.Cls();
+    // A new picture replaces the persistent image already; Cls only puts the
+    // current position back at the origin.
     SetaccioPic.setPicture(background);
+    SetaccioPic.Cls();
 }
 
 void disegnaMaglia(PictureSurface &SetaccioPic, const Velmara &v)
