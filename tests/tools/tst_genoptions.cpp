@@ -1,0 +1,115 @@
+// fondalis-gen as a teacher meets it on the command line: exit statuses,
+// messages in Italian, and a folder that already holds files left alone.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestGenOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusals_data();
+    void refusals();
+    void helpIsItalian();
+    void overwriteKeepsOtherFiles();
+
+private:
+    struct Result {
+        int status;
+        QString out;
+        QString err;
+    };
+    static Result run(const QStringList &args);
+};
+
+TestGenOptions::Result TestGenOptions::run(const QStringList &args)
+{
+    QProcess gen;
+    gen.start(qEnvironmentVariable("FONDALIS_GEN"), args);
+    if (!gen.waitForFinished(120000) || gen.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, {}};
+    return {gen.exitCode(), QString::fromLocal8Bit(gen.readAllStandardOutput()),
+            QString::fromLocal8Bit(gen.readAllStandardError())};
+}
+
+void TestGenOptions::refusals_data()
+{
+    QTest::addColumn<QStringList>("args"); // DIR stands for a fresh folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("no folder") << QStringList{} << 1 << "manca la cartella";
+    QTest::newRow("seed only") << QStringList{"--seed", "7"} << 1 << "manca la cartella";
+    QTest::newRow("seed not a number") << QStringList{"--seed", "dodici", "DIR"} << 1 << "«dodici»";
+    QTest::newRow("negative seed") << QStringList{"--seed", "-1", "DIR"} << 1 << "da 0 a 4294967295";
+    QTest::newRow("seed past 32 bits") << QStringList{"--seed=4294967296", "DIR"} << 1 << "da 0 a 4294967295";
+    QTest::newRow("seed with sign") << QStringList{"--seed", "+5", "DIR"} << 1 << "«+5»";
+    QTest::newRow("seed without value") << QStringList{"DIR", "--seed"} << 2 << "Uso: fondalis-gen";
+    QTest::newRow("unknown option") << QStringList{"--colore", "DIR"} << 2 << "«--colore»";
+    QTest::newRow("two folders") << QStringList{"DIR", "DIR/altra"} << 2 << "una sola cartella";
+    QTest::newRow("folder holds a file") << QStringList{"FULL"} << 1 << "--sovrascrivi";
+    QTest::newRow("folder inside a file") << QStringList{"FULL/appunti.txt/area"} << 1 << "impossibile creare";
+}
+
+void TestGenOptions::refusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString fresh = temp.filePath(QStringLiteral("area")), full = temp.filePath(QStringLiteral("classe"));
+    QVERIFY(QDir().mkpath(full));
+    QFile notes(full + QStringLiteral("/appunti.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("3B");
+    notes.close();
+    args.replaceInStrings(QStringLiteral("DIR"), fresh).replaceInStrings(QStringLiteral("FULL"), full);
+
+    const Result result = run(args);
+    QCOMPARE(result.status, status);
+    QVERIFY2(result.err.contains(QStringLiteral("fondalis-gen: ")), qPrintable(result.err));
+    QVERIFY2(result.err.contains(says), qPrintable(result.err));
+    // A refusal writes nothing anywhere.
+    QVERIFY(!QFile::exists(fresh));
+    QCOMPARE(QDir(full).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("appunti.txt")});
+}
+
+void TestGenOptions::helpIsItalian()
+{
+    const Result result = run({QStringLiteral("--seed"), QStringLiteral("5"), QStringLiteral("--help")});
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.err.isEmpty());
+    for (const char *text : {"Uso: fondalis-gen", "--con-programma", "--sovrascrivi", "Stato d'uscita", "Esempio"})
+        QVERIFY2(result.out.contains(QLatin1String(text)), text);
+}
+
+void TestGenOptions::overwriteKeepsOtherFiles()
+{
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    QFile notes(temp.filePath(QStringLiteral("appunti.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("3B");
+    notes.close();
+    QFile stale(temp.filePath(QStringLiteral("base.bmp")));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("not a picture");
+    stale.close();
+
+    const Result result = run({QStringLiteral("--sovrascrivi"), QStringLiteral("--seed=3"), temp.path()});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(QImage(temp.filePath(QStringLiteral("base.bmp"))).size(), QSize(512, 512));
+    QVERIFY(QFile::exists(temp.filePath(QStringLiteral("blu.jpg"))));
+    QVERIFY(QFile::exists(temp.filePath(QStringLiteral("appunti.txt"))));
+    QVERIFY(!QFile::exists(temp.filePath(QStringLiteral("fondalis"))));
+}
+
+QTEST_GUILESS_MAIN(TestGenOptions)
+#include "tst_genoptions.moc"
