@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, moves the tree elsewhere and
+# checks what a desktop sees: menu entry, metadata, manual pages, and the
+# program and a folder made for a class each showing their own area.
+set -euo pipefail
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cmake --install "$build" --prefix "$scratch/first" >/dev/null
+while read -r path; do
+    case $path in "$scratch/first/"*) ;; *) fail "installed outside the prefix: $path" ;; esac
+done <"$build/install_manifest.txt"
+absolute=$(find "$scratch/first" -type l -lname '/*')
+[ -z "$absolute" ] || fail "absolute links: $absolute"
+# Relocatable: nothing may point back to where it was installed.
+mv "$scratch/first" "$scratch/tree"
+tree=$scratch/tree
+if grep -rl --binary-files=text "$scratch/first" "$tree"; then fail "the tree names its install prefix"; fi
+
+id=it.fondalis.Fondalis
+[ "$(readlink "$tree/bin/fondalis")" = ../lib/fondalis/fondalis ] || fail "bin/fondalis is not the relative link"
+for name in base.bmp bati.bmp s1.bmp s12.bmp fauna.dib sand.jpg blu.jpg; do
+    [ "$(readlink "$tree/lib/fondalis/$name")" = "../../share/fondalis/$name" ] || fail "lib/fondalis/$name"
+    [ -f "$tree/share/fondalis/$name" ] || fail "share/fondalis/$name missing"
+done
+for size in 16 32 48 64 128 256; do
+    png=$tree/share/icons/hicolor/${size}x${size}/apps/$id.png
+    [ "$(identify -format %wx%h "$png")" = "${size}x${size}" ] || fail "icon $png"
+done
+[ -f "$tree/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "scalable icon missing"
+
+desktop-file-validate "$tree/share/applications/$id.desktop"
+grep -qx 'Exec=fondalis' "$tree/share/applications/$id.desktop" || fail "Exec"
+appstreamcli validate --no-net "$tree/share/metainfo/$id.metainfo.xml" >"$scratch/appstream.txt" ||
+    fail "appstream: $(cat "$scratch/appstream.txt")"
+if grep -E '^(E|W):' "$scratch/appstream.txt"; then fail "appstream warnings"; fi
+for page in fondalis fondalis-gen; do
+    MANWIDTH=80 man --warnings -l "$tree/share/man/man1/$page.1.gz" 2>"$scratch/man.err" >/dev/null
+    [ ! -s "$scratch/man.err" ] || fail "$page.1: $(cat "$scratch/man.err")"
+done
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-map.sh" "$tree/bin/fondalis" "$tree/share/fondalis/base.bmp"
+
+# A class's folder runs on its own area, not on the installed one.
+"$tree/bin/fondalis-gen" --seed 42 --con-programma "$scratch/golfo42"
+[ -x "$scratch/golfo42/fondalis" ] && [ ! -L "$scratch/golfo42/fondalis" ] || fail "no program in the class folder"
+if cmp -s "$scratch/golfo42/base.bmp" "$tree/share/fondalis/base.bmp"; then fail "seed 42 gave the installed area"; fi
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-map.sh" "$scratch/golfo42/fondalis" "$scratch/golfo42/base.bmp"
