@@ -4,12 +4,13 @@
 # program and a folder made for a class each showing their own area.
 set -euo pipefail
 build=$1
+cmake=$2
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-cmake --install "$build" --prefix "$scratch/first" >/dev/null
+"$cmake" --install "$build" --prefix "$scratch/first" >/dev/null
 while read -r path; do
     case $path in "$scratch/first/"*) ;; *) fail "installed outside the prefix: $path" ;; esac
 done <"$build/install_manifest.txt"

@@ -4,12 +4,13 @@
 set -euo pipefail
 build=$1
 version=$2
+cpack=$3
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null
 deb=$scratch/out/fondalis_${version}_amd64.deb
 [ -f "$deb" ] || fail "no $deb: $(ls "$scratch/out")"
 
