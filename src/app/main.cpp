@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fondalis"));
+    // Lets the desktop match the window to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.fondalis.Fondalis"));
 
     // Everything the user sees is Italian, Qt's own dialogs included,
     // whatever the language of the system.
