@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// The commands of fondalis-analisi, callable without a process: args are the
+// command line without the program's name, cartellaProgramma the folder of
+// the program, where its own area lies (the default of --area). Returns the
+// exit status: 0 done, 1 unusable input, 2 bad usage.
+int runAnalisi(const QStringList &args, QTextStream &out, QTextStream &err, const QString &cartellaProgramma);
