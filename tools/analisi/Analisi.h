@@ -9,3 +9,7 @@
 // the program, where its own area lies (the default of --area). Returns the
 // exit status: 0 done, 1 unusable input, 2 bad usage.
 int runAnalisi(const QStringList &args, QTextStream &out, QTextStream &err, const QString &cartellaProgramma);
+
+// Whether the command draws text (a report), and so needs a QGuiApplication
+// rather than a QCoreApplication.
+bool commandNeedsGui(const QString &command);
