@@ -61,7 +61,7 @@ const QMap<QString, const char *> &aiutiComandi()
          "               <= 5.0 moderatamente disturbato, <= 6.0 fortemente disturbato,\n"
          "               azoico senza organismi\n"
          "\n"
-         "Tre decimali, il punto come separatore; \"n.d.\" dove l'indice non e' definito.\n"
+         "Tre decimali, il punto come separatore; \"n.d.\" dove l'indice non è definito.\n"
          "Gruppi ecologici AMBI dei taxa:\n"
          "%GRUPPI%"
          "\n"
@@ -72,12 +72,12 @@ const QMap<QString, const char *> &aiutiComandi()
          "Per ogni specie, e per N e S, confronta la media per stazione del rilievo,\n"
          "con il suo errore standard (ES) e l'intervallo di confidenza al 95 % (t di\n"
          "Student), con la media vera su tutto il mare rilevabile dell'area (ogni pixel\n"
-         "con profondita' sopra 0 m). Stampa l'errore relativo (stima - vera) / vera e se\n"
+         "con profondità sopra 0 m). Stampa l'errore relativo (stima - vera) / vera e se\n"
          "l'intervallo contiene il valore vero. Le stazioni a 0 m o meno sono fuori dal\n"
          "mare rilevabile e restano escluse.\n"
          "\n"
          "  --area CARTELLA   l'area del rilievo (predefinita: quella del programma)\n"
-         "  --strati LIMITI   stima stratificata per profondita', ogni strato pesato per\n"
+         "  --strati LIMITI   stima stratificata per profondità, ogni strato pesato per\n"
          "                    la sua area vera: 0,10,30 fa gli strati (0,10] e (10,30] m\n"
          "\n"
          "Medie con due decimali, il punto come separatore.\n"
@@ -87,16 +87,16 @@ const QMap<QString, const char *> &aiutiComandi()
          "Uso: fondalis-analisi disegno casuale|griglia|stratificato N [--seme S]\n"
          "                                [--strati LIMITI] [--area CARTELLA]\n"
          "\n"
-         "Posa N stazioni (1 ... 100) sul mare rilevabile con le regole di Fondalis (nessuna\n"
-         "stazione sopra o accanto a un'altra) e stampa la tabella che \"Salva dati\"\n"
-         "scriverebbe, byte per byte.\n"
+         "Posa N stazioni (da 1 a 100) sul mare rilevabile con le regole di Fondalis\n"
+         "(nessuna stazione sopra o accanto a un'altra) e stampa la tabella che\n"
+         "\"Salva dati\" scriverebbe, byte per byte.\n"
          "\n"
          "  casuale       campionamento casuale semplice\n"
          "  griglia       una griglia regolare, dall'origine casuale\n"
-         "  stratificato  casuale entro strati di profondita', N ripartito in proporzione\n"
+         "  stratificato  casuale entro strati di profondità, N ripartito in proporzione\n"
          "                all'area di ogni strato (strati predefiniti: 0,10,30,60,200)\n"
-         "  --seme S      lo stesso seme da' le stesse stazioni; senza, il seme scelto\n"
-         "                e' scritto sull'errore standard\n"
+         "  --seme S      lo stesso seme dà le stesse stazioni; senza, il seme scelto\n"
+         "                è scritto sull'errore standard\n"
          "\n"
          "Esempio: fondalis-analisi disegno stratificato 30 --seme 7 > stratificato.txt\n"},
         {QStringLiteral("formato"),
@@ -205,12 +205,12 @@ private:
 int Comando::esegui(const QStringList &args)
 {
     if (args.isEmpty()) {
-        err_ << kAiuto;
+        err_ << QString::fromUtf8(kAiuto);
         return 2;
     }
     const QString comando = args.first();
     if (comando == QLatin1String("--help") || comando == QLatin1String("-h") || comando == QLatin1String("aiuto")) {
-        out_ << kAiuto;
+        out_ << QString::fromUtf8(kAiuto);
         return 0;
     }
     using Metodo = int (Comando::*)(const Riga &);
@@ -228,7 +228,7 @@ int Comando::esegui(const QStringList &args)
     };
     const auto voce = comandi.constFind(comando);
     if (voce == comandi.constEnd()) {
-        err_ << QObject::tr("fondalis-analisi: comando sconosciuto «%1»").arg(comando) << "\n\n" << kAiuto;
+        err_ << QObject::tr("fondalis-analisi: comando sconosciuto «%1»").arg(comando) << "\n\n" << QString::fromUtf8(kAiuto);
         return 2;
     }
     const Riga riga = analizza(args.mid(1), voce->opzioni);
