@@ -144,6 +144,10 @@ int comandoVerita(const Riga &r, Contesto &c)
             nomi << QObject::tr("%1-%2 m (%3)").arg(s.da).arg(s.a).arg(s.stazioni.size());
         c.out << QObject::tr("Strati con meno di due stazioni: %1.").arg(nomi.join(QStringLiteral(", "))) << "\n";
     }
+    if (strati.copertura < 1.0)
+        c.out << QObject::tr("Gli strati coprono il %1 % del mare rilevabile: la verità è la media sugli strati.")
+                     .arg(numeri::fisso(100.0 * strati.copertura, 1))
+              << "\n";
     if (!strati.fuori.empty())
         c.out << QObject::tr("Stazioni fuori dagli strati: %1.").arg(elenco(strati.fuori)) << "\n";
     c.out << "\n"
