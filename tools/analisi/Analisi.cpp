@@ -1,6 +1,7 @@
 #include "Analisi.h"
 
 #include "Area.h"
+#include "ComandiRapporto.h"
 #include "Disegno.h"
 #include "ElencoTaxa.h"
 #include "Formati.h"
@@ -36,6 +37,10 @@ const char *const kAiuto =
     "  disegno casuale|griglia|stratificato N [--seme S] [--strati LIMITI] [--area CARTELLA]\n"
     "                                   N stazioni posate da un disegno di campionamento\n"
     "  formato lungo|trasposto FILE     il rilievo in CSV per R, PRIMER e fogli di calcolo\n"
+    "  rapporto FILE [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
+    "                                   il rapporto del rilievo in PDF, da stampare\n"
+    "  classe FILE... [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
+    "                                   i rilievi di una classe insieme, intorno alla verita'\n"
     "\n"
     "fondalis-analisi COMANDO --help spiega ogni comando con un esempio.\n"
     "Stato di uscita: 0 fatto, 1 file o area non utilizzabili, 2 uso errato.\n";
@@ -213,6 +218,11 @@ int Comando::esegui(const QStringList &args)
         out_ << kAiuto;
         return 0;
     }
+    // The reports read their own command lines: classe takes any number of files.
+    if (comando == QLatin1String("rapporto"))
+        return comandirapporto::rapporto(args.mid(1), out_, err_, cartellaProgramma_);
+    if (comando == QLatin1String("classe"))
+        return comandirapporto::classe(args.mid(1), out_, err_, cartellaProgramma_);
     using Metodo = int (Comando::*)(const Riga &);
     struct Voce {
         Metodo metodo;
@@ -438,6 +448,5 @@ int runAnalisi(const QStringList &args, QTextStream &out, QTextStream &err, cons
 
 bool commandNeedsGui(const QString &command)
 {
-    Q_UNUSED(command);
-    return false;
+    return command == QLatin1String("rapporto") || command == QLatin1String("classe");
 }
