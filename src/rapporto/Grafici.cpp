@@ -143,7 +143,7 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
             presenti.push_back(a);
     std::stable_sort(presenti.begin(), presenti.end(), [](const auto &a, const auto &b) { return a.totale > b.totale; });
 
-    assi::Riquadro r = assi::riquadro(area.adjusted(50, 4, -8, -64));
+    assi::Riquadro r = assi::riquadro(area.adjusted(50, 14, -8, -84));
     const int n = std::max<int>(12, int(presenti.size()));
     r.x = assi::lineare(0.5, n + 0.5, r.area.left(), r.area.right(), n);
     r.x.min = 0.5;
@@ -181,7 +181,8 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
         p.restore();
         p.setFont(stampa::carattere(7));
         p.setPen(stampa::kTenue);
-        stampa::testoAlone(p, QRectF(linea[int(i)].x() + 4, linea[int(i)].y() - 12, 60, 10), Qt::AlignLeft | Qt::AlignVCenter,
+        // Above the point, clear of the line that falls to the right.
+        stampa::testoAlone(p, QRectF(linea[int(i)].x() - 30, linea[int(i)].y() - 14, 60, 10), Qt::AlignHCenter | Qt::AlignVCenter,
                            QString::number(presenti[i].totale));
     }
     p.restore();

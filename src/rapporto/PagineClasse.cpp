@@ -147,7 +147,7 @@ void tabella(QPainter &p, const Classe &c, const QRectF &corpo, double y, size_t
         y += kRiga;
         riga(p, c, corpo, y, QStringLiteral("dev. st. delle stime"), {}, spread, {}, false);
         y += kRiga;
-        riga(p, c, corpo, y, QStringLiteral("IC che contengono il vero"), {}, cop, {}, true);
+        riga(p, c, corpo, y, QStringLiteral("copertura IC 95 %"), {}, cop, {}, true);
         y += kRiga + 8;
         p.setFont(stampa::carattere(7));
         p.setPen(stampa::kTenue);
@@ -302,18 +302,28 @@ stampa::Documento documentoClasse(const Classe &classe)
         });
     }
 
-    constexpr int kPerPagina = 6;
-    for (size_t q0 = 0; q0 < c->nomi.size(); q0 += kPerPagina) {
-        doc.aggiungi([c, q0](QPainter &p, const stampa::Pagina &pg) {
+    // Six species to a page; N and S, the last two, share a page of their own
+    // and get a full width each.
+    const size_t specie = std::min<size_t>(12, c->nomi.size());
+    std::vector<std::pair<size_t, size_t>> gruppi;
+    for (size_t q0 = 0; q0 < specie; q0 += 6)
+        gruppi.emplace_back(q0, std::min(specie, q0 + 6));
+    if (c->nomi.size() > specie)
+        gruppi.emplace_back(specie, c->nomi.size());
+    for (const auto &[q0, q1] : gruppi) {
+        doc.aggiungi([c, q0 = q0, q1 = q1](QPainter &p, const stampa::Pagina &pg) {
             const QRectF corpo = stampa::titolo(
                 p, pg, QStringLiteral("Le stime della classe intorno alla verità"),
                 QStringLiteral("Ogni riga è un rilievo, dall'alto quello con meno stazioni: il punto è la sua stima, "
                                "la barra l'intervallo al 95 %, in rosso se non contiene la media vera (la linea arancione)."));
-            const double w = corpo.width() / 2;
-            const double h = corpo.height() / 3;
-            for (size_t q = q0; q < std::min(c->nomi.size(), q0 + kPerPagina); ++q) {
+            const bool larghi = q1 - q0 <= 2;
+            const double w = larghi ? corpo.width() : corpo.width() / 2;
+            const double h = larghi ? corpo.height() / 2 : corpo.height() / 3;
+            for (size_t q = q0; q < q1; ++q) {
                 const int i = int(q - q0);
-                pannello(p, QRectF(corpo.left() + (i % 2) * w, corpo.top() + (i / 2) * h, w - 10, h - 10), *c, q);
+                const QRectF cella = larghi ? QRectF(corpo.left(), corpo.top() + i * h, w, h - 16)
+                                            : QRectF(corpo.left() + (i % 2) * w, corpo.top() + (i / 2) * h, w - 10, h - 10);
+                pannello(p, cella, *c, q);
             }
         });
     }

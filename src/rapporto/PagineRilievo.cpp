@@ -114,6 +114,17 @@ void paginaMappa(QPainter &p, const stampa::Pagina &pagina, const Rilievo &r)
     p.setPen(stampa::kInchiostro);
     p.drawText(QRectF(lx + 10, y - 6, 300, 12), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("stazione (5 × 5 pixel, 50 m di lato) con il suo numero. Nord in alto."));
+
+    if (r.complessivo) {
+        const RigaStazione &t = *r.complessivo;
+        p.setFont(stampa::carattere(9));
+        p.drawText(QRectF(x0, y + 22, mappa.width(), 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   QStringLiteral("Tutto il rilievo: %1 individui di %2 specie; H′ = %3, J′ = %4, AMBI = %5 (%6).")
+                       .arg(t.n)
+                       .arg(t.s)
+                       .arg(numeri::fisso(t.h, numeri::kIndici), numeri::fisso(t.j, numeri::kIndici),
+                            numeri::fisso(t.ambi, numeri::kIndici), t.classeAmbi));
+    }
     p.restore();
 }
 
@@ -139,6 +150,10 @@ void rigaTabella(QPainter &p, double x, double y, const QStringList &testi, bool
     p.setFont(stampa::carattere(8, grassetto));
     for (int c = 0; c < testi.size(); ++c) {
         const double w = kColonne[c].larghezza;
+        if (grassetto && c == 0 && testi[1].isEmpty()) {
+            x += w;
+            continue;
+        }
         const int allinea = c == testi.size() - 1 ? Qt::AlignLeft : Qt::AlignRight;
         const QRectF box = c == testi.size() - 1 ? QRectF(x + 10, y, w - 10, kRigaTabella) : QRectF(x, y, w - 6, kRigaTabella);
         p.drawText(box, allinea | Qt::AlignVCenter, testi[c]);
@@ -178,7 +193,13 @@ void paginaTabella(QPainter &p, const stampa::Pagina &pagina, const Rilievo &r, 
         p.setPen(QPen(stampa::kInchiostro, 0.6));
         p.drawLine(QPointF(x, y + 1), QPointF(x + larghezza, y + 1));
         y += 3;
-        rigaTabella(p, x, y, campi(*r.complessivo), true);
+        // The whole survey has no position: its name takes those columns.
+        QStringList tutto = campi(*r.complessivo);
+        for (int c = 1; c <= 3; ++c)
+            tutto[c].clear();
+        rigaTabella(p, x, y, tutto, true);
+        p.drawText(QRectF(x + 4, y, kColonne[0].larghezza + kColonne[1].larghezza + kColonne[2].larghezza, kRigaTabella),
+                   Qt::AlignLeft | Qt::AlignVCenter, r.complessivo->etichetta);
         y += kRigaTabella + 10;
         p.setFont(stampa::carattere(8));
         p.setPen(stampa::kTenue);
