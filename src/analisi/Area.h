@@ -2,6 +2,7 @@
 
 #include "Velmara.h"
 
+#include <QImage>
 #include <QString>
 
 #include <array>
@@ -30,11 +31,15 @@ struct Area {
 
 namespace area {
 
-// The area's pictures in the map's surfaces, decoded pixel by pixel.
+// The bathymetry and species pictures (Format_RGB32, kSide square),
+// decoded pixel by pixel.
+Area daImmagini(const QImage &bati, const std::array<const QImage *, Velmara::kNumSpecie> &specie,
+                const QString &cartella);
+// The same from the pictures a map has loaded.
 Area daMappa(const SurveyMap &mappa, const QString &cartella);
 
-// Reads bati.bmp and s1.bmp .. s12.bmp (and base.bmp, which the program
-// needs too) with the program's own loader; the message names the file.
+// Reads bati.bmp and s1.bmp .. s12.bmp with the program's own loader and
+// checks; on failure the message names the file and the folder.
 struct Caricamento {
     std::optional<Area> area;
     QString errore;

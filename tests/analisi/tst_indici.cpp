@@ -1,0 +1,194 @@
+#include "ElencoTaxa.h"
+#include "Indici.h"
+#include "Statistica.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using indici::ClasseAmbi;
+using indici::Conteggi;
+
+namespace {
+
+constexpr double kNd = -1.0; // an undefined index in the data tables
+
+Conteggi conteggi(std::initializer_list<std::pair<int, int>> specieNumero)
+{
+    Conteggi c{};
+    for (const auto &[sp, n] : specieNumero)
+        c[sp - 1] = n;
+    return c;
+}
+
+void confronta(std::optional<double> valore, double atteso)
+{
+    if (atteso == kNd) {
+        QVERIFY2(!valore, "expected n.d.");
+        return;
+    }
+    QVERIFY(valore.has_value());
+    QVERIFY2(std::fabs(*valore - atteso) < 5e-6, qPrintable(QStringLiteral("%1 != %2").arg(*valore, 0, 'g', 10).arg(atteso, 0, 'g', 10)));
+}
+
+} // namespace
+
+class TestIndici : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gruppiDelloElenco();
+    void indiciDiUnCampione_data();
+    void indiciDiUnCampione();
+    void classiAmbiAiConfini_data();
+    void classiAmbiAiConfini();
+    void quantiliDiStudent_data();
+    void quantiliDiStudent();
+    void stimaDellaMedia();
+    void confrontoConLaVerita();
+};
+
+void TestIndici::gruppiDelloElenco()
+{
+    // AZTI's list: Capitella capitata is the first-order opportunist (V);
+    // the clams, tusk shell, amphipod, cumacean, crab and urchin are I.
+    QCOMPARE(elencotaxa::gruppo(12), elencotaxa::GruppoAmbi::V);
+    QCOMPARE(elencotaxa::gruppo(1), elencotaxa::GruppoAmbi::II);
+    QCOMPARE(elencotaxa::gruppo(3), elencotaxa::GruppoAmbi::I);
+    for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp) {
+        const QString nome = elencotaxa::nome(sp);
+        QVERIFY(!nome.isEmpty() && !nome.contains(QLatin1Char(',')) && !nome.contains(QLatin1Char('\t')));
+    }
+}
+
+// Figures worked out by hand: p = n / N, H' = -sum p ln p, J' = H' / ln S,
+// 1 - lambda' = 1 - sum n(n-1) / (N(N-1)), d = (S-1) / ln N, AMBI from the
+// groups of the species used (1, 2, 5, 10: II; 3, 6: I; 12: V).
+void TestIndici::indiciDiUnCampione_data()
+{
+    QTest::addColumn<Conteggi>("c");
+    QTest::addColumn<int>("N");
+    QTest::addColumn<int>("S");
+    QTest::addColumn<double>("h");
+    QTest::addColumn<double>("j");
+    QTest::addColumn<double>("simpson");
+    QTest::addColumn<double>("d");
+    QTest::addColumn<double>("ambi");
+    QTest::addColumn<ClasseAmbi>("classe");
+
+    // Four species at 10: H' = ln 4, J' = 1, 1 - 360/1560, d = 3 / ln 40.
+    QTest::newRow("quattro specie pari") << conteggi({{1, 10}, {2, 10}, {5, 10}, {10, 10}}) << 40 << 4
+                                         << std::log(4.0) << 1.0 << 1.0 - 360.0 / 1560.0 << 3.0 / std::log(40.0)
+                                         << 1.5 << ClasseAmbi::LeggermenteDisturbato;
+    // 50, 30, 20: H' = 0.346574 + 0.361192 + 0.321888.
+    QTest::newRow("50 30 20") << conteggi({{3, 50}, {6, 30}, {12, 20}}) << 100 << 3 << 1.0296530 << 1.0296530 / std::log(3.0)
+                              << 1.0 - (2450.0 + 870.0 + 380.0) / 9900.0 << 2.0 / std::log(100.0) << 1.2
+                              << ClasseAmbi::Indisturbato;
+    QTest::newRow("meta I meta V") << conteggi({{3, 10}, {12, 10}}) << 20 << 2 << std::log(2.0) << 1.0
+                                   << 1.0 - 180.0 / 380.0 << 1.0 / std::log(20.0) << 3.0
+                                   << ClasseAmbi::LeggermenteDisturbato;
+    QTest::newRow("una specie") << conteggi({{12, 5}}) << 5 << 1 << 0.0 << kNd << 0.0 << 0.0 << 6.0
+                                << ClasseAmbi::FortementeDisturbato;
+    QTest::newRow("un organismo") << conteggi({{6, 1}}) << 1 << 1 << 0.0 << kNd << kNd << kNd << 0.0
+                                  << ClasseAmbi::Indisturbato;
+    QTest::newRow("azoico") << Conteggi{} << 0 << 0 << kNd << kNd << kNd << kNd << kNd << ClasseAmbi::Azoico;
+}
+
+void TestIndici::indiciDiUnCampione()
+{
+    QFETCH(Conteggi, c);
+    const indici::Indici i = indici::calcola(c);
+    QTEST(i.N, "N");
+    QTEST(i.S, "S");
+    QFETCH(double, h);
+    confronta(i.shannonLn, h);
+    confronta(i.shannonLog2, h == kNd ? kNd : h / std::log(2.0));
+    QFETCH(double, j);
+    confronta(i.pielou, j);
+    QFETCH(double, simpson);
+    confronta(i.simpson, simpson);
+    QFETCH(double, d);
+    confronta(i.margalef, d);
+    QFETCH(double, ambi);
+    confronta(i.ambi, ambi);
+    QTEST(i.classe, "classe");
+    if (i.shannonLn)
+        QVERIFY(!std::signbit(*i.shannonLn));
+}
+
+void TestIndici::classiAmbiAiConfini_data()
+{
+    QTest::addColumn<double>("ambi");
+    QTest::addColumn<QString>("classe");
+    QTest::newRow("0") << 0.0 << "indisturbato";
+    QTest::newRow("1.2") << 1.2 << "indisturbato";
+    QTest::newRow("1.21") << 1.21 << "leggermente disturbato";
+    QTest::newRow("3.3") << 3.3 << "leggermente disturbato";
+    QTest::newRow("3.301") << 3.301 << "moderatamente disturbato";
+    QTest::newRow("5.0") << 5.0 << "moderatamente disturbato";
+    QTest::newRow("5.01") << 5.01 << "fortemente disturbato";
+    QTest::newRow("6.0") << 6.0 << "fortemente disturbato";
+}
+
+void TestIndici::classiAmbiAiConfini()
+{
+    QFETCH(double, ambi);
+    QTEST(indici::nomeClasse(indici::classeAmbi(ambi)), "classe");
+}
+
+// Two-sided 95 % (p = 0.975) and one-sided 95 % values of the usual
+// printed table of Student's t (e.g. Fisher & Yates, Table III).
+void TestIndici::quantiliDiStudent_data()
+{
+    QTest::addColumn<double>("p");
+    QTest::addColumn<int>("df");
+    QTest::addColumn<double>("t");
+    QTest::newRow("1") << 0.975 << 1 << 12.706;
+    QTest::newRow("2") << 0.975 << 2 << 4.303;
+    QTest::newRow("5") << 0.975 << 5 << 2.571;
+    QTest::newRow("10") << 0.975 << 10 << 2.228;
+    QTest::newRow("30") << 0.975 << 30 << 2.042;
+    QTest::newRow("120") << 0.975 << 120 << 1.980;
+    QTest::newRow("0.95, 10") << 0.95 << 10 << 1.812;
+    QTest::newRow("0.025, 4") << 0.025 << 4 << -2.776;
+}
+
+void TestIndici::quantiliDiStudent()
+{
+    QFETCH(double, p);
+    QFETCH(int, df);
+    QFETCH(double, t);
+    QVERIFY2(std::fabs(statistica::quantileT(p, df) - t) < 6e-4, qPrintable(QString::number(statistica::quantileT(p, df), 'f', 6)));
+}
+
+void TestIndici::stimaDellaMedia()
+{
+    // 2 4 4 4 5 5 7 9: mean 5, s^2 = 32/7, se = s / sqrt 8, t(0.975, 7) = 2.364624.
+    const statistica::Stima s = statistica::stimaMedia({2, 4, 4, 4, 5, 5, 7, 9});
+    QCOMPARE(s.n, 8);
+    QCOMPARE(*s.media, 5.0);
+    QVERIFY(std::fabs(*s.deviazione - std::sqrt(32.0 / 7.0)) < 1e-12);
+    QVERIFY(std::fabs(*s.errore - std::sqrt(32.0 / 7.0 / 8.0)) < 1e-12);
+    QVERIFY(std::fabs(*s.icBasso - (5.0 - 2.364624 * *s.errore)) < 1e-5);
+    QVERIFY(std::fabs(*s.icAlto - (5.0 + 2.364624 * *s.errore)) < 1e-5);
+
+    const statistica::Stima una = statistica::stimaMedia({3});
+    QCOMPARE(*una.media, 3.0);
+    QVERIFY(!una.errore && !una.icBasso && !una.icAlto);
+    QVERIFY(!statistica::stimaMedia({}).media);
+}
+
+void TestIndici::confrontoConLaVerita()
+{
+    const statistica::Stima s = statistica::stimaMedia({2, 4, 4, 4, 5, 5, 7, 9});
+    const statistica::Confronto dentro = statistica::confronta(s, 4.0);
+    QCOMPARE(*dentro.erroreRelativo, 0.25);
+    QCOMPARE(*dentro.copre, true);
+    QCOMPARE(*statistica::confronta(s, 7.0).copre, false);
+    QVERIFY(!statistica::confronta(s, 0.0).erroreRelativo);
+    QVERIFY(!statistica::confronta(statistica::stimaMedia({3}), 3.0).copre);
+}
+
+QTEST_APPLESS_MAIN(TestIndici)
+#include "tst_indici.moc"
