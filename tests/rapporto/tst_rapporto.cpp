@@ -171,10 +171,11 @@ void TestRapporto::classCoverageIsNearNominal()
         if (presente * 2 < mare)
             continue;
         ++comuni;
-        // A true 95 % interval covers in Binomial(30, 0.95) surveys: mean
-        // 28.5, SD 1.2. Skewed counts make Student's t a little liberal with
-        // 20 stations, so the bound sits below the binomial's 1 % tail (25)
-        // at 24 of 30 (80 %); a wrong truth or a wrong error misses it by far.
+        // Intervals that truly hold 95 % cover in Binomial(30, 0.95) of the
+        // surveys: mean 28.5, SD 1.2, and 23 or fewer with probability
+        // 0.06 %. Counts this skewed make Student's t a little liberal with
+        // 20 stations; at a real 92 % 23 or fewer still has under 1 %. So 24
+        // to 30; a wrong truth or a wrong standard error falls far below.
         QVERIFY2(riassunto[sp].coprono >= 24,
                  qPrintable(QStringLiteral("%1: %2 of 30").arg(c.nomi[sp]).arg(riassunto[sp].coprono)));
         QCOMPARE(riassunto[sp].conIntervallo, 30);
