@@ -205,6 +205,8 @@ int classe(const QStringList &args, QTextStream &out, QTextStream &err, const QS
         letture, *caricata.area, pie(QStringLiteral("%1 file di rilievo").arg(o.file.size()), o.area));
     for (const QString &s : contenuto.scartati)
         err << "fondalis-analisi: saltato " << s << "\n";
+    for (const QString &n : contenuto.note)
+        err << "fondalis-analisi: nota: " << n << "\n";
     if (contenuto.uscite.empty()) {
         err << "fondalis-analisi: nessun rilievo utilizzabile\n";
         return 1;

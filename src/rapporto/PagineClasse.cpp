@@ -65,37 +65,55 @@ void riga(QPainter &p, const Classe &c, const QRectF &corpo, double y, const QSt
     }
 }
 
-// The first page: what went in, then as much of the table as fits.
-double paginaRiepilogo(QPainter &p, const stampa::Pagina &pagina, const Classe &c)
+QString sottoRiepilogo(const Classe &c)
 {
-    const QString sotto = QStringLiteral("Rilievi usati: %1 di %2 file. Per ogni specie e per N e S la media per "
-                                         "stazione stimata da ciascun rilievo, la media vera dell'area e quanti "
-                                         "intervalli di confidenza al 95 % la contengono.")
-                              .arg(c.uscite.size())
-                              .arg(c.fileDati);
-    const QRectF corpo = stampa::titolo(p, pagina, QStringLiteral("La classe e la verità"), sotto);
-    double y = corpo.top();
-    p.save();
+    return QStringLiteral("Rilievi usati: %1 di %2 file. Per ogni specie e per N e S la media per stazione stimata da "
+                          "ciascun rilievo, la media vera dell'area e quanti intervalli di confidenza al 95 % la contengono.")
+        .arg(c.uscite.size())
+        .arg(c.fileDati);
+}
+
+// The skipped files and the notes from y down, stopping short of `limite`
+// with a line that counts what was left out. Without a painter it only
+// measures, so that the pages can be planned. Returns where it ended.
+double elenchi(QPainter *p, const Classe &c, const QRectF &corpo, double y, double limite)
+{
+    const QFont voce = stampa::carattere(8);
+    const double larghezza = corpo.width() - 10;
+    int tralasciate = 0;
     auto elenco = [&](const QString &titolo, const std::vector<QString> &voci, const QColor &colore) {
         if (voci.empty())
             return;
-        p.setFont(stampa::carattere(9, true));
-        p.setPen(colore);
-        p.drawText(QRectF(corpo.left(), y, corpo.width(), 12), Qt::AlignLeft | Qt::AlignVCenter, titolo);
+        if (p) {
+            p->setFont(stampa::carattere(9, true));
+            p->setPen(colore);
+            p->drawText(QRectF(corpo.left(), y, corpo.width(), 12), Qt::AlignLeft | Qt::AlignVCenter, titolo);
+            p->setFont(voce);
+            p->setPen(stampa::kInchiostro);
+        }
         y += 13;
-        p.setFont(stampa::carattere(8));
-        p.setPen(stampa::kInchiostro);
         for (const QString &v : voci) {
-            QRectF usato;
-            p.drawText(QRectF(corpo.left() + 10, y, corpo.width() - 10, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                       QStringLiteral("• ") + v, &usato);
-            y += usato.height() + 1;
+            const QString testo = QStringLiteral("• ") + v;
+            const double h = stampa::altezzaTesto(voce, larghezza, testo);
+            if (tralasciate > 0 || y + h > limite - 12) {
+                ++tralasciate;
+                continue;
+            }
+            if (p)
+                p->drawText(QRectF(corpo.left() + 10, y, larghezza, h + 2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                            testo);
+            y += h + 1;
         }
         y += 6;
     };
     elenco(QStringLiteral("File scartati"), c.scartati, stampa::kMancato);
     elenco(QStringLiteral("Note"), c.note, stampa::kInchiostro);
-    p.restore();
+    if (tralasciate > 0) {
+        if (p)
+            p->drawText(QRectF(corpo.left() + 10, y - 6, larghezza, 12), Qt::AlignLeft | Qt::AlignVCenter,
+                        QStringLiteral("… e altre %1, tutte scritte dal comando.").arg(tralasciate));
+        y += 10;
+    }
     return y;
 }
 
@@ -135,11 +153,17 @@ void tabella(QPainter &p, const Classe &c, const QRectF &corpo, double y, size_t
         y += 3;
         const auto r = riassumi(c);
         std::vector<QString> vero, media, spread, cop;
+        // Counts out of one number for every column say it once, in the label.
+        const bool stessoNumero = !r.empty() && std::all_of(r.begin(), r.end(), [&](const Riassunto &x) {
+            return x.conIntervallo == r.front().conIntervallo;
+        });
         for (size_t i = 0; i < c.nomi.size(); ++i) {
             vero.push_back(grafici::cifraMedia(c.verita[i]));
             media.push_back(r.empty() ? QString() : grafici::cifraMedia(r[i].media));
             spread.push_back(r.empty() || !r[i].deviazione ? QStringLiteral("n.d.") : grafici::cifraMedia(*r[i].deviazione));
-            cop.push_back(r.empty() ? QString() : QStringLiteral("%1/%2").arg(r[i].coprono).arg(r[i].conIntervallo));
+            cop.push_back(r.empty() ? QString()
+                                    : stessoNumero ? QString::number(r[i].coprono)
+                                                   : QStringLiteral("%1/%2").arg(r[i].coprono).arg(r[i].conIntervallo));
         }
         riga(p, c, corpo, y, QStringLiteral("media vera"), {}, vero, {}, true);
         y += kRiga;
@@ -147,7 +171,10 @@ void tabella(QPainter &p, const Classe &c, const QRectF &corpo, double y, size_t
         y += kRiga;
         riga(p, c, corpo, y, QStringLiteral("dev. st. delle stime"), {}, spread, {}, false);
         y += kRiga;
-        riga(p, c, corpo, y, QStringLiteral("copertura IC 95 %"), {}, cop, {}, true);
+        riga(p, c, corpo, y,
+             stessoNumero ? QStringLiteral("coperture (su %1)").arg(r.front().conIntervallo)
+                          : QStringLiteral("coperture"),
+             {}, cop, {}, true);
         y += kRiga + 8;
         p.setFont(stampa::carattere(7));
         p.setPen(stampa::kTenue);
@@ -265,21 +292,25 @@ stampa::Documento documentoClasse(const Classe &classe)
     auto c = std::make_shared<const Classe>(classe);
     stampa::Documento doc(QStringLiteral("Rapporto della classe"), classe.pie);
 
-    // The table's rows: as many on the first page as its notes leave room
+    // The table's rows: as many on the first page as the notes leave room
     // for; the truth and the summary rows go under the last rows if they fit.
     struct Pezzo {
         size_t da, a;
         bool riassunto;
     };
-    constexpr size_t kRigheRiassunto = 8;
-    constexpr size_t kAltrePagine = 66;
-    const size_t note = c->scartati.size() + c->note.size() + (c->scartati.empty() ? 0 : 2) + (c->note.empty() ? 0 : 2);
+    const QRectF primo = stampa::sottoTitolo(stampa::corpoPagina(), sottoRiepilogo(*c));
+    const double limiteNote = primo.bottom() - 12 * kRiga;
+    const double inizio = elenchi(nullptr, *c, primo, primo.top(), limiteNote);
+    const QRectF altre = stampa::sottoTitolo(stampa::corpoPagina(), {});
+    const auto righe = [](double altezza) { return size_t(std::max(0.0, (altezza - kRiga - 3) / kRiga)); };
+    const size_t righeRiassunto =
+        size_t(std::ceil((3 + 4 * kRiga + 8 + stampa::altezzaTesto(stampa::carattere(7), altre.width(), legendaSpecie(*c))) / kRiga));
     const size_t n = c->uscite.size();
     std::vector<Pezzo> pezzi;
-    size_t capienza = note * 13 / 10 >= 56 ? 0 : 56 - note * 13 / 10;
-    for (size_t da = 0;; da += capienza, capienza = kAltrePagine) {
+    size_t capienza = righe(primo.bottom() - inizio);
+    for (size_t da = 0;; da += capienza, capienza = righe(altre.height())) {
         const size_t fine = std::min(n, da + capienza);
-        const bool spazio = fine == n && capienza - (fine - da) >= kRigheRiassunto;
+        const bool spazio = fine == n && capienza - (fine - da) >= righeRiassunto;
         pezzi.push_back({da, fine, spazio});
         if (fine == n) {
             if (!spazio)
@@ -289,11 +320,14 @@ stampa::Documento documentoClasse(const Classe &classe)
     }
     for (size_t i = 0; i < pezzi.size(); ++i) {
         const Pezzo z = pezzi[i];
-        doc.aggiungi([c, z, i](QPainter &p, const stampa::Pagina &pg) {
+        doc.aggiungi([c, z, i, limiteNote](QPainter &p, const stampa::Pagina &pg) {
+            QRectF corpo;
             double y = 0;
-            QRectF corpo = pg.corpo;
             if (i == 0) {
-                y = paginaRiepilogo(p, pg, *c);
+                corpo = stampa::titolo(p, pg, QStringLiteral("La classe e la verità"), sottoRiepilogo(*c));
+                p.save();
+                y = elenchi(&p, *c, corpo, corpo.top(), limiteNote);
+                p.restore();
             } else {
                 corpo = stampa::titolo(p, pg, QStringLiteral("La classe e la verità (segue)"));
                 y = corpo.top();

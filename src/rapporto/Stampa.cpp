@@ -31,26 +31,54 @@ QFont carattere(int punti, bool grassetto, bool corsivo)
     return f;
 }
 
+QRectF corpoPagina()
+{
+    return QRectF(kMargine, kMargine - 6, kLarghezza - 2 * kMargine, kAltezza - 2 * kMargine - kAltoPie + 6);
+}
+
+double altezzaTesto(const QFont &font, double larghezza, const QString &testo)
+{
+    return QFontMetricsF(font)
+        .boundingRect(QRectF(0, 0, larghezza, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, testo)
+        .height();
+}
+
+namespace {
+
+// Where the rule under a title lies.
+double rigaTitolo(const QRectF &c, const QString &sotto)
+{
+    double y = c.top() + 22;
+    if (!sotto.isEmpty())
+        y += altezzaTesto(carattere(9), c.width(), sotto) + 2;
+    return y + 2;
+}
+
+} // namespace
+
+QRectF sottoTitolo(const QRectF &c, const QString &sotto)
+{
+    const double y = rigaTitolo(c, sotto);
+    return QRectF(c.left(), y + 10, c.width(), c.bottom() - y - 10);
+}
+
 QRectF titolo(QPainter &p, const Pagina &pagina, const QString &testo, const QString &sotto)
 {
-    QRectF c = pagina.corpo;
+    const QRectF c = pagina.corpo;
     p.save();
     p.setPen(stampa::kInchiostro);
     p.setFont(carattere(15, true));
     p.drawText(QRectF(c.left(), c.top(), c.width(), 20), Qt::AlignLeft | Qt::AlignVCenter, testo);
-    double y = c.top() + 22;
     if (!sotto.isEmpty()) {
         p.setFont(carattere(9));
         p.setPen(kTenue);
-        const QRectF box(c.left(), y, c.width(), 40);
-        QRectF usato;
-        p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sotto, &usato);
-        y += usato.height() + 2;
+        p.drawText(QRectF(c.left(), c.top() + 22, c.width(), 1e4), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sotto);
     }
+    const double y = rigaTitolo(c, sotto);
     p.setPen(QPen(kInchiostro, 0.8));
-    p.drawLine(QPointF(c.left(), y + 2), QPointF(c.right(), y + 2));
+    p.drawLine(QPointF(c.left(), y), QPointF(c.right(), y));
     p.restore();
-    return QRectF(c.left(), y + 12, c.width(), c.bottom() - y - 12);
+    return sottoTitolo(c, sotto);
 }
 
 void testoAlone(QPainter &p, const QRectF &box, int flags, const QString &testo)
@@ -82,8 +110,7 @@ void Documento::disegna(QPainter &p, int k) const
 {
     Pagina pagina;
     pagina.foglio = QRectF(0, 0, kLarghezza, kAltezza);
-    pagina.corpo = QRectF(kMargine, kMargine - 6, kLarghezza - 2 * kMargine,
-                          kAltezza - 2 * kMargine - kAltoPie + 6);
+    pagina.corpo = corpoPagina();
     pagina.numero = k + 1;
     pagina.totale = pagine();
     p.setRenderHint(QPainter::Antialiasing, true);

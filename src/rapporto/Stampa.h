@@ -44,8 +44,16 @@ struct Pagina {
 
 using Disegno = std::function<void(QPainter &, const Pagina &)>;
 
+// The content box of every page, below the margin and above the footer.
+QRectF corpoPagina();
+
+// The height of text wrapped to a width.
+double altezzaTesto(const QFont &font, double larghezza, const QString &testo);
+
 // A title and subtitle at the top of a page; gives what is left below.
 QRectF titolo(QPainter &p, const Pagina &pagina, const QString &testo, const QString &sotto = {});
+// What titolo leaves below, without drawing.
+QRectF sottoTitolo(const QRectF &corpo, const QString &sotto);
 
 // Text with a thin white halo, readable over a map or a chart.
 void testoAlone(QPainter &p, const QRectF &box, int flags, const QString &testo);

@@ -1,4 +1,5 @@
 #include "Analisi.h"
+#include "Assi.h"
 #include "Costruzione.h"
 #include "ElencoTaxa.h"
 #include "Indici.h"
@@ -9,6 +10,7 @@
 #include "Verita.h"
 
 #include <QImage>
+#include <QSet>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -70,6 +72,25 @@ bool rigaCon(const QString &testo, const QStringList &campi)
     return re.match(testo).hasMatch();
 }
 
+QString testoDi(const stampa::Documento &doc, const QString &cartella)
+{
+    const QString pdf = QDir(cartella).filePath(QStringLiteral("doc.pdf"));
+    if (!doc.scrivi(pdf, {}).isEmpty())
+        return {};
+    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+}
+
+rapporto::Stima stimaDi(double media, double semi, double vera)
+{
+    rapporto::Stima s;
+    s.media = media;
+    s.basso = media - semi;
+    s.alto = media + semi;
+    s.vera = vera;
+    s.copre = std::abs(media - vera) <= semi;
+    return s;
+}
+
 } // namespace
 
 class TestRapporto : public QObject
@@ -80,6 +101,12 @@ private slots:
     void reportShowsTheSurveyAndTheTruth();
     void classCoverageIsNearNominal();
     void classNotesAndSkippedFiles();
+    void classTableKeepsEveryRow_data();
+    void classTableKeepsEveryRow();
+    void classSummary();
+    void zonationAndTotals();
+    void axisTicks_data();
+    void axisTicks();
     void stationNumbersAvoidMarkers();
     void badUsage_data();
     void badUsage();
@@ -88,7 +115,7 @@ private slots:
 void TestRapporto::reportShowsTheSurveyAndTheTruth()
 {
     QTemporaryDir dir;
-    const QString file = disegnoCasuale(dir.path(), 24, 5);
+    const QString file = disegnoCasuale(dir.path(), 70, 5); // the table runs over two pages
     QVERIFY(!file.isEmpty());
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     const QString png = dir.filePath(QStringLiteral("pagine"));
@@ -121,7 +148,8 @@ void TestRapporto::reportShowsTheSurveyAndTheTruth()
                                  numeri::fisso(c.vera, numeri::kMedie)}),
                  qPrintable(elencotaxa::nome(sp)));
     }
-    QVERIFY(testo.contains(QFileInfo(file).fileName()));
+    QVERIFY(testo.contains(QStringLiteral("File: ") + QFileInfo(file).fileName()));
+    QVERIFY(testo.contains(QStringLiteral("Fondalis %1").arg(QStringLiteral(FONDALIS_VERSION))));
 
     // Every page as A4 in the PDF, and as a PNG of A4 at 150 dpi with ink on it.
     const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
@@ -218,6 +246,136 @@ void TestRapporto::classNotesAndSkippedFiles()
     const Esecuzione nulla = analisi({QStringLiteral("classe"), rotto, QStringLiteral("-o"), dir.filePath(QStringLiteral("x.pdf"))});
     QCOMPARE(nulla.stato, 1);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
+}
+
+void TestRapporto::classTableKeepsEveryRow_data()
+{
+    QTest::addColumn<int>("rilievi");
+    QTest::addColumn<int>("note");
+    QTest::newRow("uno") << 1 << 0;
+    QTest::newRow("la prima pagina piena") << 50 << 0;
+    QTest::newRow("riassunto sulla pagina dopo") << 55 << 0;
+    QTest::newRow("due pagine") << 90 << 3;
+    QTest::newRow("tre pagine, molte note") << 130 << 30;
+}
+
+void TestRapporto::classTableKeepsEveryRow()
+{
+    QFETCH(int, rilievi);
+    QFETCH(int, note);
+    rapporto::Classe c;
+    for (int q = 1; q <= 14; ++q) {
+        c.nomi.push_back(QStringLiteral("specie%1").arg(q));
+        c.verita.push_back(q);
+    }
+    for (int u = 0; u < rilievi; ++u) {
+        rapporto::Uscita x;
+        x.file = QStringLiteral("u%1.txt").arg(u);
+        x.stazioni = 5 + u % 7;
+        for (int q = 1; q <= 14; ++q)
+            x.stime.push_back(stimaDi(q + 0.25, 0.5, q));
+        c.uscite.push_back(x);
+    }
+    for (int k = 0; k < note; ++k)
+        c.note.push_back(QStringLiteral("nota %1").arg(k));
+    c.fileDati = rilievi;
+    QTemporaryDir dir;
+    const QString testo = testoDi(rapporto::documentoClasse(c), dir.path());
+    for (int u = 0; u < rilievi; ++u)
+        QVERIFY2(testo.contains(QRegularExpression(QStringLiteral("\\bu%1\\.txt\\s+%2\\s+1\\.25").arg(u).arg(5 + u % 7))),
+                 qPrintable(QStringLiteral("survey %1").arg(u)));
+    QCOMPARE(testo.count(QStringLiteral("coperture (su %1)").arg(rilievi)), 1);
+    QCOMPARE(testo.count(QRegularExpression(QStringLiteral("media vera\\s+1\\.00\\s+2\\.00"))), 1);
+    for (int k = 0; k < note; ++k)
+        QVERIFY(testo.contains(QStringLiteral("nota %1\n").arg(k)));
+}
+
+void TestRapporto::classSummary()
+{
+    // Three surveys of one quantity: estimates 2, 4, 9 around a truth of 4.
+    rapporto::Classe c;
+    c.nomi = {QStringLiteral("a")};
+    c.verita = {4};
+    for (double m : {2.0, 4.0, 9.0}) {
+        rapporto::Uscita u;
+        u.stime = {stimaDi(m, 2.5, 4)};
+        c.uscite.push_back(u);
+    }
+    c.uscite[1].stime[0].basso.reset(); // one station: no interval
+    c.uscite[1].stime[0].alto.reset();
+    const auto r = rapporto::riassumi(c);
+    QCOMPARE(r.size(), size_t(1));
+    QCOMPARE(r[0].media, 5.0);
+    QVERIFY(r[0].deviazione);
+    QCOMPARE(*r[0].deviazione, std::sqrt((9.0 + 1.0 + 16.0) / 2.0));
+    QCOMPARE(r[0].conIntervallo, 2);
+    QCOMPARE(r[0].coprono, 1);
+
+    c.uscite.resize(1);
+    QVERIFY(!rapporto::riassumi(c)[0].deviazione);
+    c.uscite.clear();
+    QVERIFY(rapporto::riassumi(c).empty());
+}
+
+void TestRapporto::zonationAndTotals()
+{
+    const auto area = area::carica(dataDir());
+    QVERIFY(area.area);
+    const rilievo::Lettura l = rilievo::leggi(QByteArray("staz.\t1\t2\t3\r\nx (m)\t1000\t2500\t4000\r\n"
+                                                         "y (m)\t3000\t2000\t1000\r\nprof. (m)\t0\t12\t40\r\n\r\n"
+                                                         "sp. 1\t0\t5\t1\r\nsp. 2\t0\t0\t2\r\nsp. 3\t0\t0\t0\r\n"
+                                                         "sp. 4\t0\t0\t0\r\nsp. 5\t0\t3\t0\r\nsp. 6\t0\t0\t0\r\n"
+                                                         "sp. 7\t0\t0\t0\r\nsp. 8\t0\t0\t0\r\nsp. 9\t0\t0\t0\r\n"
+                                                         "sp. 10\t0\t0\t7\r\nsp. 11\t0\t0\t0\r\nsp. 12\t0\t0\t0\r\n"));
+    QVERIFY2(l.ok(), qPrintable(l.errore));
+    const rapporto::Rilievo r = costruzione::rilievo(*l.rilievo, *area.area, QImage(), {});
+    QCOMPARE(r.stazioni.size(), size_t(3));
+    QCOMPARE(r.stazioni[1].pixel, QPoint(250, 311));
+    QCOMPARE(r.complessivo->n, 18);
+    QCOMPARE(r.abbondanze[0].totale, 6L);
+    QCOMPARE(r.abbondanze[9].totale, 7L);
+    // The station at 0 m is no sea: it stands in no zonation.
+    QCOMPARE(r.zonazione[0].stazioni, (std::vector<QPointF>{{12, 5}, {40, 1}}));
+    const auto profilo = verita::profilo(*area.area, 5);
+    for (const verita::Banda &b : profilo) {
+        const auto &v = r.zonazione[9].profiloVero.at(size_t(b.da / 5));
+        QCOMPARE(v.has_value(), b.vera.pixel > 0);
+        if (v)
+            QCOMPARE(*v, b.vera.media[9]);
+    }
+}
+
+void TestRapporto::axisTicks_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<int>("parti");
+    QTest::newRow("conteggi") << 0.0 << 63.0 << 4;
+    QTest::newRow("medie piccole") << 0.0 << 0.37 << 5;
+    QTest::newRow("intervallo negativo") << -1.3 << 7.2 << 5;
+    QTest::newRow("profondità") << 0.0 << 180.0 << 4;
+    QTest::newRow("un solo valore") << 3.0 << 3.0 << 5;
+}
+
+void TestRapporto::axisTicks()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(int, parti);
+    const assi::Scala s = assi::lineare(lo, hi, 100, 300, parti);
+    QVERIFY(s.min <= std::min(lo, 0.0) && s.max >= hi && s.max > s.min);
+    QCOMPARE(s.su(s.min), 100.0);
+    QCOMPARE(s.su(s.max), 300.0);
+    const auto t = s.tacche();
+    QVERIFY(t.size() >= 2 && int(t.size()) <= 2 * parti + 2);
+    QCOMPARE(t.front(), s.min);
+    QVERIFY(std::abs(t.back() - s.max) < s.passo * 1e-6);
+    // Every tick has its own label, with no more decimals than the step needs.
+    QStringList etichette;
+    for (double v : t)
+        etichette << assi::etichetta(v, s.passo);
+    QCOMPARE(QSet<QString>(etichette.begin(), etichette.end()).size(), etichette.size());
+    QVERIFY(!etichette.contains(QStringLiteral("-0")));
 }
 
 void TestRapporto::stationNumbersAvoidMarkers()
