@@ -1,0 +1,181 @@
+#include "Analisi.h"
+#include "Rilievo.h"
+#include "SurveyMap.h"
+#include "TableText.h"
+#include "TestData.h"
+#include "TextExport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Esito {
+    int stato = -1;
+    QString out;
+    QString err;
+};
+
+QString areaDelProgramma() { return qEnvironmentVariable("FONDALIS_DATA_DIR"); }
+
+Esito esegui(const QStringList &args)
+{
+    Esito e;
+    QTextStream out(&e.out);
+    QTextStream err(&e.err);
+    e.stato = runAnalisi(args, out, err, areaDelProgramma());
+    return e;
+}
+
+} // namespace
+
+class TestAnalisi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void statiDiUscita_data();
+    void statiDiUscita();
+    void disegnoComeSalvaDati_data();
+    void disegnoComeSalvaDati();
+    void semeRipetibile();
+    void indiciNelLayoutDellaTabella();
+    void veritaConStrati();
+
+private:
+    QString file(const QString &nome) const { return dir_.filePath(nome); }
+    QTemporaryDir dir_;
+};
+
+void TestAnalisi::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    QVERIFY(QFileInfo::exists(QDir(areaDelProgramma()).filePath(QStringLiteral("bati.bmp"))));
+    const Esito e = esegui({QStringLiteral("disegno"), QStringLiteral("casuale"), QStringLiteral("12"),
+                            QStringLiteral("--seme"), QStringLiteral("4")});
+    QCOMPARE(e.stato, 0);
+    QVERIFY(testdata::put(file(QStringLiteral("rilievo.txt")), e.out.toUtf8()));
+    QVERIFY(testdata::put(file(QStringLiteral("rotto.txt")), e.out.toUtf8().replace("sp. 4\t", "sp. 4\tx")));
+    QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("vuota")));
+}
+
+void TestAnalisi::statiDiUscita_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<QString>("testo"); // in the output for 0, in the errors otherwise
+
+    const QString ok = file(QStringLiteral("rilievo.txt"));
+    QTest::newRow("nessun comando") << QStringList{} << 2 << "Uso: fondalis-analisi";
+    QTest::newRow("aiuto") << QStringList{"--help"} << 0 << "Comandi:";
+    for (const char *comando : {"indici", "verita", "disegno", "formato"})
+        QTest::newRow(comando) << QStringList{comando, "--help"} << 0 << QStringLiteral("Esempio: fondalis-analisi %1").arg(comando);
+    QTest::newRow("comando sconosciuto") << QStringList{"media", ok} << 2 << "comando sconosciuto «media»";
+    QTest::newRow("manca il file") << QStringList{"indici"} << 2 << "attesi 1 argomenti, dati 0";
+    QTest::newRow("opzione sconosciuta") << QStringList{"indici", ok, "--area", "x"} << 2 << "opzione sconosciuta «--area»";
+    QTest::newRow("valore mancante") << QStringList{"verita", ok, "--strati"} << 2 << "manca il valore di --strati";
+    QTest::newRow("file inesistente") << QStringList{"indici", file("no.txt")} << 1 << "impossibile leggere";
+    QTest::newRow("tabella rotta") << QStringList{"indici", file("rotto.txt")} << 1 << "riga 9 («sp. 4»), stazione 1: «x";
+    QTest::newRow("area senza immagini") << QStringList{"verita", ok, "--area", file("vuota")} << 1 << "\"bati.bmp\"";
+    QTest::newRow("strati decrescenti") << QStringList{"verita", ok, "--strati", "0,30,10"} << 2 << "devono crescere";
+    QTest::newRow("zero stazioni") << QStringList{"disegno", "casuale", "0"} << 2 << "da 1 a 100";
+    QTest::newRow("101 stazioni") << QStringList{"disegno", "griglia", "101"} << 2 << "da 1 a 100";
+    QTest::newRow("disegno sconosciuto") << QStringList{"disegno", "sistematico", "10"} << 2 << "disegno sconosciuto";
+    QTest::newRow("seme non numerico") << QStringList{"disegno", "casuale", "10", "--seme", "x"} << 2 << "il seme";
+    QTest::newRow("formato sconosciuto") << QStringList{"formato", "largo", ok} << 2 << "formato sconosciuto";
+    QTest::newRow("formato lungo") << QStringList{"formato", "lungo", ok} << 0 << "stazione,x_m,y_m,prof_m,specie,conteggio\r\n1,";
+}
+
+void TestAnalisi::statiDiUscita()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, testo);
+    const Esito e = esegui(args);
+    QTEST(e.stato, "stato");
+    QVERIFY2((e.stato == 0 ? e.out : e.err).contains(testo), qPrintable(e.out + e.err));
+    if (e.stato != 0)
+        QVERIFY(e.out.isEmpty()); // never a result beside a failure
+}
+
+void TestAnalisi::disegnoComeSalvaDati_data()
+{
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<int>("n");
+    QTest::newRow("casuale") << "casuale" << 100;
+    QTest::newRow("griglia") << "griglia" << 37;
+    QTest::newRow("stratificato") << "stratificato" << 25;
+}
+
+// The printed table is the file "Salva dati" writes after a user clicked
+// the same pixels on the program's own map.
+void TestAnalisi::disegnoComeSalvaDati()
+{
+    QFETCH(QString, tipo);
+    QFETCH(int, n);
+    const Esito e = esegui({QStringLiteral("disegno"), tipo, QString::number(n), QStringLiteral("--seme"), QStringLiteral("21")});
+    QCOMPARE(e.stato, 0);
+    const rilievo::Lettura l = rilievo::leggi(e.out.toUtf8());
+    QVERIFY2(l.ok(), qPrintable(l.errore));
+    QCOMPARE(l.rilievo->numStazioni(), n);
+
+    Velmara v;
+    SurveyMap mappa(v);
+    QVERIFY(mappa.loadImages(areaDelProgramma()).isEmpty());
+    for (const Stazione &s : l.rilievo->stazioni) {
+        mappa.readCursor(float(s.colonna()), float(s.riga()));
+        QCOMPARE(mappa.leftClick(float(s.colonna()), float(s.riga())), SurveyMap::LeftClick::Placed);
+    }
+    const QString salvato = file(QStringLiteral("salvato-%1.txt").arg(tipo));
+    QVERIFY(textexport::write(salvato, tabletext::build(v, mappa.NumStazioni)).isEmpty());
+    QCOMPARE(e.out.toUtf8(), testdata::contents(salvato));
+}
+
+void TestAnalisi::semeRipetibile()
+{
+    const QStringList casuale{QStringLiteral("disegno"), QStringLiteral("casuale"), QStringLiteral("30")};
+    const Esito senzaSeme = esegui(casuale);
+    QCOMPARE(senzaSeme.stato, 0);
+    // The seed chosen is told, and gives the same survey again.
+    const QString seme = senzaSeme.err.section(QLatin1Char(' '), 1, 1);
+    QVERIFY2(senzaSeme.err.startsWith(QStringLiteral("seme: ")), qPrintable(senzaSeme.err));
+    QCOMPARE(esegui(casuale + QStringList{QStringLiteral("--seme"), seme}).out, senzaSeme.out);
+    QVERIFY(esegui(casuale + QStringList{QStringLiteral("--seme"), seme + QLatin1Char('1')}).out != senzaSeme.out);
+}
+
+void TestAnalisi::indiciNelLayoutDellaTabella()
+{
+    // A station on the beach holds no organism: its indices are undefined.
+    QByteArray testo = testdata::contents(file(QStringLiteral("rilievo.txt")));
+    QList<QByteArray> righe = testo.split('\n');
+    for (int k = 5; k < 17; ++k)
+        righe[k].replace(righe[k].indexOf('\t'), righe[k].indexOf('\t', righe[k].indexOf('\t') + 1) - righe[k].indexOf('\t'), "\t0");
+    QVERIFY(testdata::put(file(QStringLiteral("azoico.txt")), righe.join('\n')));
+
+    const Esito e = esegui({QStringLiteral("indici"), file(QStringLiteral("azoico.txt"))});
+    QCOMPARE(e.stato, 0);
+    const QStringList linee = e.out.split(QStringLiteral("\r\n"));
+    QCOMPARE(linee.size(), 11); // ten lines and the empty tail
+    for (int k = 0; k < 10; ++k)
+        QCOMPARE(linee[k].split(QLatin1Char('\t')).size(), 1 + 12 + 1);
+    QVERIFY(linee[0].endsWith(QStringLiteral("\t12\trilievo")));
+    QVERIFY(linee[1].startsWith(QStringLiteral("N\t0\t")));
+    QVERIFY(linee[3].startsWith(QStringLiteral("H' (ln)\tn.d.\t")));
+    QVERIFY(linee[9].startsWith(QStringLiteral("classe AMBI\tazoico\t")));
+}
+
+void TestAnalisi::veritaConStrati()
+{
+    const Esito e = esegui({QStringLiteral("verita"), file(QStringLiteral("rilievo.txt")), QStringLiteral("--strati"),
+                            QStringLiteral("0,10,30,60,200")});
+    QCOMPARE(e.stato, 0);
+    QVERIFY(e.out.contains(QStringLiteral("12 Capitella capitata\t")));
+    QVERIFY(e.out.contains(QStringLiteral("\nS\t")));
+    // Twelve random stations rarely fill four strata twice each; when they
+    // do not, the report says which strata are short.
+    const bool scarsi = e.out.contains(QStringLiteral("Strati con meno di due stazioni"));
+    QCOMPARE(scarsi, e.out.contains(QStringLiteral("n.d.\tn.d.")));
+}
+
+QTEST_APPLESS_MAIN(TestAnalisi)
+#include "tst_analisi.moc"
