@@ -13,15 +13,10 @@ namespace grafici {
 
 using rapporto::Stima;
 
-QString cifra(double v, int decimali)
-{
-    return QString::number(v, 'f', decimali);
-}
-
 QString cifraMedia(double v)
 {
     const double a = std::abs(v);
-    return cifra(v, a < 10 ? 2 : a < 100 ? 1 : 0);
+    return numeri::fisso(v, a < 10 ? 2 : a < 100 ? 1 : 0);
 }
 
 namespace {

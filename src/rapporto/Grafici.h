@@ -26,9 +26,8 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
 void zonazione(QPainter &p, const QRectF &area, const rapporto::Zonazione &z, double profMax,
                bool titoloX, bool titoloY);
 
-// A figure with a fixed number of decimals, for tables.
-QString cifra(double v, int decimali);
-// Two decimals below 10, one below 100, none above: means of counts.
+// Two decimals below 10, one below 100, none above: means of counts in
+// the narrow columns of the class table.
 QString cifraMedia(double v);
 
 } // namespace grafici

@@ -199,10 +199,9 @@ void pannello(QPainter &p, const QRectF &area, const Classe &c, size_t q)
     r.x = assi::lineare(lo, hi, r.area.left(), r.area.right(), 5, true);
     r.y = assi::lineare(0, 1, r.area.bottom(), r.area.top(), 1);
     r.y.passo = 1e9;
-    assi::disegnaAssi(p, r, q < 12 ? QStringLiteral("individui per stazione")
-                                   : q == 12 ? QStringLiteral("individui per stazione")
-                                             : QStringLiteral("specie per stazione"),
-                      {}, true, false);
+    const bool specie = c.nomi[q] == QLatin1String("S");
+    assi::disegnaAssi(p, r, specie ? QStringLiteral("specie per stazione") : QStringLiteral("individui per stazione"), {},
+                      true, false);
     int coprono = 0, conIc = 0;
     for (const Uscita &u : c.uscite)
         if (u.stime[q].basso) {

@@ -1,7 +1,6 @@
 #include "Stampa.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
