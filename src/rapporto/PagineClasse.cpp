@@ -210,17 +210,17 @@ void pannello(QPainter &p, const QRectF &area, const Classe &c, size_t q)
         }
 
     p.save();
+    // The figures keep their room; a long name gives way.
+    const QString cifre = QStringLiteral("vera %1 · coperture %2/%3").arg(grafici::cifraMedia(c.verita[q])).arg(coprono).arg(conIc);
+    p.setFont(stampa::carattere(7));
+    p.setPen(stampa::kTenue);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), 12), Qt::AlignRight | Qt::AlignVCenter, cifre);
+    const double resto = area.width() - QFontMetricsF(p.font()).horizontalAdvance(cifre) - 8;
     p.setFont(stampa::carattere(8, true));
     p.setPen(stampa::kInchiostro);
     const QString nome = q < 12 ? QStringLiteral("%1. %2").arg(q + 1).arg(c.nomi[q]) : c.nomi[q];
-    p.drawText(QRectF(area.left(), area.top(), area.width(), 12), Qt::AlignLeft | Qt::AlignVCenter, nome);
-    p.setFont(stampa::carattere(7));
-    p.setPen(stampa::kTenue);
-    p.drawText(QRectF(area.left(), area.top(), area.width(), 12), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("vera %1 · contengono il vero %2 su %3")
-                   .arg(grafici::cifraMedia(c.verita[q]))
-                   .arg(coprono)
-                   .arg(conIc));
+    p.drawText(QRectF(area.left(), area.top(), resto, 12), Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(p.font()).elidedText(nome, Qt::ElideRight, resto));
 
     const double passo = r.area.height() / std::max<size_t>(1, o.size());
     const double raggio = std::clamp(passo * 0.32, 1.0, 2.6);
