@@ -132,7 +132,7 @@ Risultato confronta(const Rilievo &rilievo, const Area &area)
 RisultatoStrati confrontaPerStrati(const Rilievo &rilievo, const Area &area, const std::vector<int> &limiti)
 {
     RisultatoStrati r;
-    const Vera tutta = sullArea(area);
+    const long mare = sullArea(area).pixel;
     const int H = static_cast<int>(limiti.size()) - 1;
     std::vector<Vera> vere;
     std::vector<std::vector<const Stazione *>> membri(H);
@@ -142,8 +142,23 @@ RisultatoStrati confrontaPerStrati(const Rilievo &rilievo, const Area &area, con
         s.a = limiti[h + 1];
         vere.push_back(sullArea(area, s.da, s.a));
         s.pixel = vere.back().pixel;
-        s.peso = tutta.pixel > 0 ? static_cast<double>(s.pixel) / tutta.pixel : 0.0;
         r.strati.push_back(s);
+    }
+    // The strata are the population: weights and truth over their union,
+    // which is the whole sea when they span every depth.
+    long unione = 0;
+    for (const Strato &s : r.strati)
+        unione += s.pixel;
+    r.copertura = mare > 0 ? static_cast<double>(unione) / mare : 0.0;
+    Vera vera;
+    vera.pixel = unione;
+    for (int h = 0; h < H && unione > 0; ++h) {
+        Strato &s = r.strati[h];
+        s.peso = static_cast<double>(s.pixel) / unione;
+        for (int sp = 0; sp < Velmara::kNumSpecie; ++sp)
+            vera.media[sp] += s.peso * vere[h].media[sp];
+        vera.mediaN += s.peso * vere[h].mediaN;
+        vera.mediaS += s.peso * vere[h].mediaS;
     }
     for (const Stazione &st : rilievo.stazioni) {
         int trovato = -1;
@@ -169,7 +184,7 @@ RisultatoStrati confrontaPerStrati(const Rilievo &rilievo, const Area &area, con
     }
     r.gradi = std::max(0, n - conArea);
 
-    r.stime = stimeDi(tutta, [&](Valore valore, int sp) {
+    r.stime = stimeDi(vera, [&](Valore valore, int sp) {
         Stima stima;
         stima.n = n;
         double media = 0.0;

@@ -54,11 +54,13 @@ struct Strato {
     int da = 0;
     int a = 0;
     long pixel = 0;
-    double peso = 0.0; // share of the surveyable sea
+    double peso = 0.0; // share of the strata's sea
     std::vector<int> stazioni; // station numbers
 };
 
-// Stratified estimate: stratum means weighted by the strata's true areas,
+// Stratified estimate: stratum means weighted by the strata's true areas
+// (the truth is then the mean over the strata, the whole surveyable sea
+// when they span every depth),
 // standard error sqrt(sum W^2 s^2 / n), Student's t with n - H degrees of
 // freedom (H strata with area). A stratum with area and no station leaves
 // the estimate undefined; one with a single station leaves its error so.
@@ -66,6 +68,7 @@ struct RisultatoStrati {
     std::vector<Strato> strati;
     std::vector<int> fuori; // station numbers in no stratum
     int gradi = 0;          // degrees of freedom
+    double copertura = 0.0; // share of the surveyable sea inside the strata
     Stime stime;
 };
 RisultatoStrati confrontaPerStrati(const Rilievo &rilievo, const Area &area, const std::vector<int> &limiti);

@@ -33,6 +33,15 @@ PictureSurface::PictureSurface(QSize size, ColourValue backColour)
 void PictureSurface::setPicture(const QImage &picture, bool autoSize)
 {
     const QSize target = autoSize && !picture.isNull() ? picture.size() : image_.size();
+    // A picture that covers the whole surface in its format is the
+    // background as it is: sharing it spares a fill and a copy of every
+    // pixel, which is most of the cost of loading the map's pictures.
+    if (picture.size() == target && picture.format() == QImage::Format_RGB32 && picture.devicePixelRatio() == 1.0) {
+        background_ = picture;
+        image_ = background_;
+        markChanged(image_.rect());
+        return;
+    }
     background_ = QImage(target, QImage::Format_RGB32);
     background_.fill(colour::toQRgb(backColour_));
     if (!picture.isNull()) {

@@ -72,6 +72,7 @@ private slots:
     void stimaSemplice();
     void stimaStratificata();
     void stratiConPocheStazioni();
+    void stratiSuParteDelMare();
     void stazioniDiAltreAree();
     void limitiDegliStrati();
     void ripartizione_data();
@@ -175,6 +176,17 @@ void TestVerita::stratiConPocheStazioni()
     Rilievo soloBassi;
     soloBassi.stazioni = {stazione(1, 100, 10), stazione(2, 200, 300)};
     QVERIFY(!verita::confrontaPerStrati(soloBassi, area_, {0, 95, 200}).stime.specie[0].stima.media);
+}
+
+void TestVerita::stratiSuParteDelMare()
+{
+    // Strata down to 95 m hold the shallow half only: the truth is theirs.
+    const verita::RisultatoStrati r = verita::confrontaPerStrati(rilievoDiProva(), area_, {0, 95});
+    QVERIFY(vicino(r.copertura, 228.0 / 452.0));
+    QCOMPARE(r.strati[0].peso, 1.0);
+    QCOMPARE(r.fuori, (std::vector<int>{3, 4, 5}));
+    QCOMPARE(r.stime.specie[0].vera, 8.0);
+    QCOMPARE(*r.stime.specie[0].stima.media, 8.0);
 }
 
 void TestVerita::stazioniDiAltreAree()

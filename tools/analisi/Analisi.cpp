@@ -142,14 +142,24 @@ int comandoVerita(const Riga &r, Contesto &c)
     if (!scarsi.empty()) {
         QStringList nomi;
         for (const verita::Strato &s : scarsi)
-            nomi << QObject::tr("%1-%2 m (%3)").arg(s.da).arg(s.a).arg(s.stazioni.size());
+            nomi << QStringLiteral("%1-%2 m (%3)").arg(s.da).arg(s.a).arg(stationCountText(static_cast<int>(s.stazioni.size())));
         c.out << QObject::tr("Strati con meno di due stazioni: %1.").arg(nomi.join(QStringLiteral(", "))) << "\n";
     }
+    if (strati.copertura < 1.0)
+        c.out << QObject::tr("Gli strati coprono il %1 % del mare rilevabile: la verità è la media sugli strati.")
+                     .arg(numeri::fisso(100.0 * strati.copertura, 1))
+              << "\n";
     if (!strati.fuori.empty())
         c.out << QObject::tr("Stazioni fuori dagli strati: %1.").arg(elenco(strati.fuori)) << "\n";
-    c.out << "\n"
-         << QObject::tr("Stima stratificata; intervallo al 95 % dalla t di Student con %1 gradi di libertà.").arg(strati.gradi)
-         << "\n";
+    bool stratoVuoto = false;
+    for (const verita::Strato &s : scarsi)
+        stratoVuoto = stratoVuoto || s.stazioni.empty();
+    c.out << "\n";
+    if (stratoVuoto)
+        c.out << QObject::tr("Uno strato con mare non ha stazioni: la stima stratificata non è definita.") << "\n";
+    else
+        c.out << QObject::tr("Stima stratificata; intervallo al 95 % dalla t di Student con %1 gradi di libertà.").arg(strati.gradi)
+              << "\n";
     tabellaStime(c.out, strati.stime);
     return 0;
 }
