@@ -18,6 +18,10 @@ const char *const kAiuto =
     "  disegno casuale|griglia|stratificato N [--seme S] [--strati LIMITI] [--area CARTELLA]\n"
     "                                   N stazioni posate da un disegno di campionamento\n"
     "  formato lungo|trasposto FILE     il rilievo in CSV per R, PRIMER e fogli di calcolo\n"
+    "  rapporto FILE [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
+    "                                   il rapporto del rilievo in PDF, da stampare\n"
+    "  classe FILE... [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
+    "                                   i rilievi di una classe insieme, intorno alla verita'\n"
     "\n"
     "fondalis-analisi COMANDO --help spiega ogni comando con un esempio.\n"
     "Stato di uscita: 0 fatto, 1 file o area non utilizzabili, 2 uso errato.\n";

@@ -2,6 +2,7 @@
 
 #include "Aiuto.h"
 #include "Area.h"
+#include "ComandiRapporto.h"
 #include "Contesto.h"
 #include "Disegno.h"
 #include "ElencoTaxa.h"
@@ -256,6 +257,12 @@ int runAnalisi(const QStringList &args, QTextStream &out, QTextStream &err, cons
         out << aiuto::generale();
         return fine(0);
     }
+    // The reports read their own command lines: classe takes any number of
+    // files, and both take -o.
+    if (comando == QLatin1String("rapporto"))
+        return fine(comandirapporto::rapporto(args.mid(1), out, err, cartellaProgramma));
+    if (comando == QLatin1String("classe"))
+        return fine(comandirapporto::classe(args.mid(1), out, err, cartellaProgramma));
     const auto voce = comandi().constFind(comando);
     if (voce == comandi().constEnd()) {
         err << QObject::tr("fondalis-analisi: comando sconosciuto «%1»").arg(comando) << "\n\n" << aiuto::generale();
@@ -275,6 +282,5 @@ int runAnalisi(const QStringList &args, QTextStream &out, QTextStream &err, cons
 
 bool commandNeedsGui(const QString &command)
 {
-    Q_UNUSED(command);
-    return false;
+    return command == QLatin1String("rapporto") || command == QLatin1String("classe");
 }

@@ -1,0 +1,432 @@
+#include "Analisi.h"
+#include "Assi.h"
+#include "Costruzione.h"
+#include "ElencoTaxa.h"
+#include "Indici.h"
+#include "Numeri.h"
+#include "PagineClasse.h"
+#include "PagineRilievo.h"
+#include "TestData.h"
+#include "Verita.h"
+
+#include <QImage>
+#include <QSet>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString dataDir()
+{
+    return qEnvironmentVariable("FONDALIS_DATA_DIR");
+}
+
+struct Esecuzione {
+    int stato = -1;
+    QString out;
+    QString err;
+};
+
+Esecuzione analisi(const QStringList &args)
+{
+    Esecuzione e;
+    QTextStream out(&e.out);
+    QTextStream err(&e.err);
+    e.stato = runAnalisi(args, out, err, dataDir());
+    return e;
+}
+
+// A survey placed by the random design, as the command writes it.
+QString disegnoCasuale(const QString &cartella, int n, int seme)
+{
+    const Esecuzione e = analisi({QStringLiteral("disegno"), QStringLiteral("casuale"), QString::number(n),
+                                  QStringLiteral("--seme"), QString::number(seme)});
+    const QString path = QDir(cartella).filePath(QStringLiteral("rilievo-%1.txt").arg(seme));
+    if (e.stato != 0 || !testdata::put(path, e.out.toUtf8()))
+        return {};
+    return path;
+}
+
+QString poppler(const QString &programma, const QStringList &args)
+{
+    const QString exe = QStandardPaths::findExecutable(programma);
+    if (exe.isEmpty())
+        return QStringLiteral("<%1 missing: install poppler-utils>").arg(programma);
+    QProcess p;
+    p.start(exe, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Figures of a row: runs of blanks split the cells of a table line.
+bool rigaCon(const QString &testo, const QStringList &campi)
+{
+    QStringList parti;
+    for (const QString &c : campi)
+        parti << QRegularExpression::escape(c);
+    const QRegularExpression re(QStringLiteral("(^|\\s)") + parti.join(QStringLiteral("\\s+")) + QStringLiteral("(\\s|$)"),
+                                QRegularExpression::MultilineOption);
+    return re.match(testo).hasMatch();
+}
+
+QString testoDi(const stampa::Documento &doc, const QString &cartella)
+{
+    const QString pdf = QDir(cartella).filePath(QStringLiteral("doc.pdf"));
+    if (!doc.scrivi(pdf, {}).isEmpty())
+        return {};
+    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+}
+
+rapporto::Stima stimaDi(double media, double semi, double vera)
+{
+    rapporto::Stima s;
+    s.media = media;
+    s.basso = media - semi;
+    s.alto = media + semi;
+    s.vera = vera;
+    s.copre = std::abs(media - vera) <= semi;
+    return s;
+}
+
+} // namespace
+
+class TestRapporto : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reportShowsTheSurveyAndTheTruth();
+    void classCoverageIsNearNominal();
+    void classNotesAndSkippedFiles();
+    void classTableKeepsEveryRow_data();
+    void classTableKeepsEveryRow();
+    void classSummary();
+    void zonationAndTotals();
+    void axisTicks_data();
+    void axisTicks();
+    void stationNumbersAvoidMarkers();
+    void badUsage_data();
+    void badUsage();
+};
+
+void TestRapporto::reportShowsTheSurveyAndTheTruth()
+{
+    QTemporaryDir dir;
+    const QString file = disegnoCasuale(dir.path(), 70, 5); // the table runs over two pages
+    QVERIFY(!file.isEmpty());
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    const QString png = dir.filePath(QStringLiteral("pagine"));
+    const Esecuzione e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf, QStringLiteral("--png"), png});
+    QCOMPARE(e.stato, 0);
+    QVERIFY2(e.err.isEmpty(), qPrintable(e.err));
+
+    const QString testo = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const rilievo::Lettura letto = rilievo::leggiFile(file);
+    QVERIFY(letto.ok());
+    const Rilievo &r = *letto.rilievo;
+    // Each station's row: number, position, depth and the indices as indici computes them.
+    for (const Stazione &s : r.stazioni) {
+        const indici::Indici ix = indici::calcola(s.conteggi);
+        QVERIFY2(rigaCon(testo, {QString::number(s.numero), QString::number(s.xm), QString::number(s.ym),
+                                 QString::number(s.prof), QString::number(ix.N), QString::number(ix.S),
+                                 numeri::fisso(ix.shannonLn, numeri::kIndici), numeri::fisso(ix.pielou, numeri::kIndici),
+                                 numeri::fisso(ix.ambi, numeri::kIndici)}),
+                 qPrintable(QStringLiteral("station %1").arg(s.numero)));
+    }
+    // Each species with its estimate, interval and true mean as verita gives them.
+    const auto area = area::carica(dataDir());
+    QVERIFY(area.area);
+    const verita::Risultato v = verita::confronta(r, *area.area);
+    for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp) {
+        const statistica::Confronto &c = v.stime.specie[sp - 1];
+        QVERIFY2(testo.contains(elencotaxa::nome(sp)), qPrintable(elencotaxa::nome(sp)));
+        QVERIFY2(rigaCon(testo, {numeri::fisso(c.stima.media, numeri::kMedie), numeri::fisso(c.stima.icBasso, numeri::kMedie),
+                                 QStringLiteral("–"), numeri::fisso(c.stima.icAlto, numeri::kMedie),
+                                 numeri::fisso(c.vera, numeri::kMedie)}),
+                 qPrintable(elencotaxa::nome(sp)));
+    }
+    QVERIFY(testo.contains(QStringLiteral("File: ") + QFileInfo(file).fileName()));
+    QVERIFY(testo.contains(QStringLiteral("Fondalis %1").arg(QStringLiteral(FONDALIS_VERSION))));
+
+    // Every page as A4 in the PDF, and as a PNG of A4 at 150 dpi with ink on it.
+    const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+59[45]\\S* x 84[12]\\S* pts \\(A4\\)"))), qPrintable(info));
+    const int pagine = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+    QVERIFY(pagine >= 4);
+    QCOMPARE(QDir(png).entryList({QStringLiteral("*.png")}, QDir::Files).size(), pagine);
+    for (int k = 1; k <= pagine; ++k) {
+        const QImage img(QDir(png).filePath(QStringLiteral("pagina-%1.png").arg(k, 2, 10, QLatin1Char('0'))));
+        QCOMPARE(img.size(), QSize(1240, 1754));
+        int inchiostro = 0;
+        for (int y = 0; y < img.height(); y += 4)
+            for (int x = 0; x < img.width(); x += 4)
+                inchiostro += qGray(img.pixel(x, y)) < 128 ? 1 : 0;
+        QVERIFY2(inchiostro > 300, qPrintable(QStringLiteral("page %1 is nearly blank").arg(k)));
+    }
+}
+
+void TestRapporto::classCoverageIsNearNominal()
+{
+    QTemporaryDir dir;
+    std::vector<costruzione::Lettura> letture;
+    for (int seme = 1; seme <= 30; ++seme) {
+        const QString file = disegnoCasuale(dir.path(), 20, seme);
+        QVERIFY(!file.isEmpty());
+        letture.push_back({file, rilievo::leggiFile(file)});
+    }
+    const auto area = area::carica(dataDir());
+    QVERIFY(area.area);
+    const rapporto::Classe c = costruzione::classe(letture, *area.area, {});
+    QCOMPARE(int(c.uscite.size()), 30);
+    QVERIFY(c.scartati.empty());
+    QVERIFY(c.note.empty()); // one size, one area
+
+    // The common species: found on at least half of the surveyable sea,
+    // where counts are not dominated by a few dense patches.
+    const Area &a = *area.area;
+    const auto riassunto = rapporto::riassumi(c);
+    int comuni = 0;
+    for (int sp = 0; sp < Velmara::kNumSpecie; ++sp) {
+        long mare = 0, presente = 0;
+        for (size_t i = 0; i < a.prof.size(); ++i)
+            if (a.rilevabile(int(i))) {
+                ++mare;
+                presente += a.conteggi[sp][i] > 0 ? 1 : 0;
+            }
+        if (presente * 2 < mare)
+            continue;
+        ++comuni;
+        // Intervals that truly hold 95 % cover in Binomial(30, 0.95) of the
+        // surveys: mean 28.5, SD 1.2, and 23 or fewer with probability
+        // 0.06 %. Counts this skewed make Student's t a little liberal with
+        // 20 stations; at a real 92 % 23 or fewer still has under 1 %. So 24
+        // to 30; a wrong truth or a wrong standard error falls far below.
+        QVERIFY2(riassunto[sp].coprono >= 24,
+                 qPrintable(QStringLiteral("%1: %2 of 30").arg(c.nomi[sp]).arg(riassunto[sp].coprono)));
+        QCOMPARE(riassunto[sp].conIntervallo, 30);
+    }
+    QVERIFY(comuni >= 2);
+    QVERIFY(riassunto[12].coprono >= 24); // N
+}
+
+void TestRapporto::classNotesAndSkippedFiles()
+{
+    QTemporaryDir dir;
+    QStringList files;
+    for (int seme : {3, 4})
+        files << disegnoCasuale(dir.path(), 10 + seme, seme);
+    // The same survey with one station's depth edited: another area's.
+    QString altra = QString::fromUtf8(testdata::contents(files[0]));
+    QStringList righe = altra.split(QStringLiteral("\r\n"));
+    QStringList prof = righe[3].split(QLatin1Char('\t'));
+    prof[2] = QString::number(prof[2].toInt() + 9);
+    righe[3] = prof.join(QLatin1Char('\t'));
+    const QString altraPath = dir.filePath(QStringLiteral("altra-area.txt"));
+    QVERIFY(testdata::put(altraPath, righe.join(QStringLiteral("\r\n")).toUtf8()));
+    const QString rotto = dir.filePath(QStringLiteral("rotto.txt"));
+    QVERIFY(testdata::put(rotto, QByteArray("staz.\t1\r\nx (m)\tdieci\r\n")));
+    files << altraPath << rotto << dir.filePath(QStringLiteral("mancante.txt"));
+
+    const QString pdf = dir.filePath(QStringLiteral("classe.pdf"));
+    const Esecuzione e = analisi(QStringList{QStringLiteral("classe")} + files + QStringList{QStringLiteral("-o"), pdf});
+    QCOMPARE(e.stato, 0);
+    QVERIFY(e.err.contains(QStringLiteral("rotto.txt")) && e.err.contains(QStringLiteral("mancante.txt")));
+    const QString testo = poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    QVERIFY2(testo.contains(QStringLiteral("Rilievi usati: 3 di 5 file")), qPrintable(testo.left(400)));
+    QVERIFY(testo.contains(QStringLiteral("rotto.txt:")) && testo.contains(QStringLiteral("mancante.txt:")));
+    QVERIFY(testo.contains(QStringLiteral("altra-area.txt: la profondità delle stazioni 2 ")));
+    QVERIFY(testo.contains(QStringLiteral("numero diverso di stazioni in mare")));
+    for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp)
+        QVERIFY(testo.contains(elencotaxa::nome(sp)));
+
+    // Nothing usable: no report.
+    const Esecuzione nulla = analisi({QStringLiteral("classe"), rotto, QStringLiteral("-o"), dir.filePath(QStringLiteral("x.pdf"))});
+    QCOMPARE(nulla.stato, 1);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
+}
+
+void TestRapporto::classTableKeepsEveryRow_data()
+{
+    QTest::addColumn<int>("rilievi");
+    QTest::addColumn<int>("note");
+    QTest::newRow("uno") << 1 << 0;
+    QTest::newRow("la prima pagina piena") << 50 << 0;
+    QTest::newRow("riassunto sulla pagina dopo") << 55 << 0;
+    QTest::newRow("due pagine") << 90 << 3;
+    QTest::newRow("tre pagine, molte note") << 130 << 30;
+}
+
+void TestRapporto::classTableKeepsEveryRow()
+{
+    QFETCH(int, rilievi);
+    QFETCH(int, note);
+    rapporto::Classe c;
+    for (int q = 1; q <= 14; ++q) {
+        c.nomi.push_back(QStringLiteral("specie%1").arg(q));
+        c.verita.push_back(q);
+    }
+    for (int u = 0; u < rilievi; ++u) {
+        rapporto::Uscita x;
+        x.file = QStringLiteral("u%1.txt").arg(u);
+        x.stazioni = 5 + u % 7;
+        for (int q = 1; q <= 14; ++q)
+            x.stime.push_back(stimaDi(q + 0.25, 0.5, q));
+        c.uscite.push_back(x);
+    }
+    for (int k = 0; k < note; ++k)
+        c.note.push_back(QStringLiteral("nota %1").arg(k));
+    c.fileDati = rilievi;
+    QTemporaryDir dir;
+    const QString testo = testoDi(rapporto::documentoClasse(c), dir.path());
+    for (int u = 0; u < rilievi; ++u)
+        QVERIFY2(testo.contains(QRegularExpression(QStringLiteral("\\bu%1\\.txt\\s+%2\\s+1\\.25").arg(u).arg(5 + u % 7))),
+                 qPrintable(QStringLiteral("survey %1").arg(u)));
+    QCOMPARE(testo.count(QStringLiteral("coperture (su %1)").arg(rilievi)), 1);
+    QCOMPARE(testo.count(QRegularExpression(QStringLiteral("media vera\\s+1\\.00\\s+2\\.00"))), 1);
+    for (int k = 0; k < note; ++k)
+        QVERIFY(testo.contains(QStringLiteral("nota %1\n").arg(k)));
+}
+
+void TestRapporto::classSummary()
+{
+    // Three surveys of one quantity: estimates 2, 4, 9 around a truth of 4.
+    rapporto::Classe c;
+    c.nomi = {QStringLiteral("a")};
+    c.verita = {4};
+    for (double m : {2.0, 4.0, 9.0}) {
+        rapporto::Uscita u;
+        u.stime = {stimaDi(m, 2.5, 4)};
+        c.uscite.push_back(u);
+    }
+    c.uscite[1].stime[0].basso.reset(); // one station: no interval
+    c.uscite[1].stime[0].alto.reset();
+    const auto r = rapporto::riassumi(c);
+    QCOMPARE(r.size(), size_t(1));
+    QCOMPARE(r[0].media, 5.0);
+    QVERIFY(r[0].deviazione);
+    QCOMPARE(*r[0].deviazione, std::sqrt((9.0 + 1.0 + 16.0) / 2.0));
+    QCOMPARE(r[0].conIntervallo, 2);
+    QCOMPARE(r[0].coprono, 1);
+
+    c.uscite.resize(1);
+    QVERIFY(!rapporto::riassumi(c)[0].deviazione);
+    c.uscite.clear();
+    QVERIFY(rapporto::riassumi(c).empty());
+}
+
+void TestRapporto::zonationAndTotals()
+{
+    const auto area = area::carica(dataDir());
+    QVERIFY(area.area);
+    const rilievo::Lettura l = rilievo::leggi(QByteArray("staz.\t1\t2\t3\r\nx (m)\t1000\t2500\t4000\r\n"
+                                                         "y (m)\t3000\t2000\t1000\r\nprof. (m)\t0\t12\t40\r\n\r\n"
+                                                         "sp. 1\t0\t5\t1\r\nsp. 2\t0\t0\t2\r\nsp. 3\t0\t0\t0\r\n"
+                                                         "sp. 4\t0\t0\t0\r\nsp. 5\t0\t3\t0\r\nsp. 6\t0\t0\t0\r\n"
+                                                         "sp. 7\t0\t0\t0\r\nsp. 8\t0\t0\t0\r\nsp. 9\t0\t0\t0\r\n"
+                                                         "sp. 10\t0\t0\t7\r\nsp. 11\t0\t0\t0\r\nsp. 12\t0\t0\t0\r\n"));
+    QVERIFY2(l.ok(), qPrintable(l.errore));
+    const rapporto::Rilievo r = costruzione::rilievo(*l.rilievo, *area.area, QImage(), {});
+    QCOMPARE(r.stazioni.size(), size_t(3));
+    QCOMPARE(r.stazioni[1].pixel, QPoint(250, 311));
+    QCOMPARE(r.complessivo->n, 18);
+    QCOMPARE(r.abbondanze[0].totale, 6L);
+    QCOMPARE(r.abbondanze[9].totale, 7L);
+    // The station at 0 m is no sea: it stands in no zonation.
+    QCOMPARE(r.zonazione[0].stazioni, (std::vector<QPointF>{{12, 5}, {40, 1}}));
+    const auto profilo = verita::profilo(*area.area, 5);
+    for (const verita::Banda &b : profilo) {
+        const auto &v = r.zonazione[9].profiloVero.at(size_t(b.da / 5));
+        QCOMPARE(v.has_value(), b.vera.pixel > 0);
+        if (v)
+            QCOMPARE(*v, b.vera.media[9]);
+    }
+}
+
+void TestRapporto::axisTicks_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<int>("parti");
+    QTest::newRow("conteggi") << 0.0 << 63.0 << 4;
+    QTest::newRow("medie piccole") << 0.0 << 0.37 << 5;
+    QTest::newRow("intervallo negativo") << -1.3 << 7.2 << 5;
+    QTest::newRow("profondità") << 0.0 << 180.0 << 4;
+    QTest::newRow("un solo valore") << 3.0 << 3.0 << 5;
+}
+
+void TestRapporto::axisTicks()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(int, parti);
+    const assi::Scala s = assi::lineare(lo, hi, 100, 300, parti);
+    QVERIFY(s.min <= std::min(lo, 0.0) && s.max >= hi && s.max > s.min);
+    QCOMPARE(s.su(s.min), 100.0);
+    QCOMPARE(s.su(s.max), 300.0);
+    const auto t = s.tacche();
+    QVERIFY(t.size() >= 2 && int(t.size()) <= 2 * parti + 2);
+    QCOMPARE(t.front(), s.min);
+    QVERIFY(std::abs(t.back() - s.max) < s.passo * 1e-6);
+    // Every tick has its own label, with no more decimals than the step needs.
+    QStringList etichette;
+    for (double v : t)
+        etichette << assi::etichetta(v, s.passo);
+    QCOMPARE(QSet<QString>(etichette.begin(), etichette.end()).size(), etichette.size());
+    QVERIFY(!etichette.contains(QStringLiteral("-0")));
+}
+
+void TestRapporto::stationNumbersAvoidMarkers()
+{
+    // A crowded survey: stations 3 pixels apart, the closest the program allows.
+    std::vector<QPoint> stazioni;
+    std::vector<QSizeF> testi;
+    for (int i = 0; i < 100; ++i) {
+        stazioni.emplace_back(i < 50 ? 3 + 3 * (i % 10) : 200 + 17 * (i % 10), 100 + 3 * (i / 10) + (i < 50 ? 0 : 40 * (i / 10)));
+        testi.emplace_back(i < 9 ? 5.0 : 9.0, 7.0);
+    }
+    const std::vector<QRectF> posti = rapporto::posizioniNumeri(stazioni, testi);
+    QCOMPARE(posti.size(), stazioni.size());
+    for (size_t i = 0; i < posti.size(); ++i) {
+        QCOMPARE(posti[i].size(), testi[i]);
+        QVERIFY(QRectF(0, 0, 512, 512).contains(posti[i]));
+        // Sparse stations get a place of their own, next to their marker.
+        if (i >= 50) {
+            const QPointF c = QPointF(stazioni[i]) + QPointF(0.5, 0.5);
+            QVERIFY(QLineF(posti[i].center(), c).length() < 15);
+            for (size_t j = 0; j < posti.size(); ++j) {
+                QVERIFY(!posti[i].intersects(QRectF(stazioni[j].x() - 2, stazioni[j].y() - 2, 5, 5)));
+                if (j != i)
+                    QVERIFY(!posti[i].intersects(posti[j]));
+            }
+        }
+    }
+}
+
+void TestRapporto::badUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("stato");
+    QTest::newRow("rapporto senza file") << QStringList{QStringLiteral("rapporto")} << 2;
+    QTest::newRow("rapporto con due file") << QStringList{QStringLiteral("rapporto"), QStringLiteral("a"), QStringLiteral("b")} << 2;
+    QTest::newRow("opzione ignota") << QStringList{QStringLiteral("rapporto"), QStringLiteral("a"), QStringLiteral("--pdf")} << 2;
+    QTest::newRow("-o senza valore") << QStringList{QStringLiteral("classe"), QStringLiteral("a"), QStringLiteral("-o")} << 2;
+    QTest::newRow("classe senza file") << QStringList{QStringLiteral("classe")} << 2;
+    QTest::newRow("rilievo mancante") << QStringList{QStringLiteral("rapporto"), QStringLiteral("/nessuno/r.txt")} << 1;
+    QTest::newRow("area mancante") << QStringList{QStringLiteral("classe"), QStringLiteral("a"), QStringLiteral("--area"), QStringLiteral("/nessuna")} << 1;
+}
+
+void TestRapporto::badUsage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, stato);
+    const Esecuzione e = analisi(args);
+    QCOMPARE(e.stato, stato);
+    QVERIFY(!e.err.isEmpty());
+    QVERIFY(e.out.isEmpty());
+}
+
+QTEST_MAIN(TestRapporto)
+#include "tst_rapporto.moc"
