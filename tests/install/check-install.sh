@@ -22,7 +22,9 @@ tree=$scratch/tree
 if grep -rl --binary-files=text "$scratch/first" "$tree"; then fail "the tree names its install prefix"; fi
 
 id=it.fondalis.Fondalis
-[ "$(readlink "$tree/bin/fondalis")" = ../lib/fondalis/fondalis ] || fail "bin/fondalis is not the relative link"
+for program in fondalis fondalis-analisi; do
+    [ "$(readlink "$tree/bin/$program")" = "../lib/fondalis/$program" ] || fail "bin/$program is not the relative link"
+done
 for name in base.bmp bati.bmp s1.bmp s12.bmp fauna.dib sand.jpg blu.jpg; do
     [ "$(readlink "$tree/lib/fondalis/$name")" = "../../share/fondalis/$name" ] || fail "lib/fondalis/$name"
     [ -f "$tree/share/fondalis/$name" ] || fail "share/fondalis/$name missing"
@@ -38,7 +40,7 @@ grep -qx 'Exec=fondalis' "$tree/share/applications/$id.desktop" || fail "Exec"
 appstreamcli validate --no-net "$tree/share/metainfo/$id.metainfo.xml" >"$scratch/appstream.txt" ||
     fail "appstream: $(cat "$scratch/appstream.txt")"
 if grep -E '^(E|W):' "$scratch/appstream.txt"; then fail "appstream warnings"; fi
-for page in fondalis fondalis-gen; do
+for page in fondalis fondalis-gen fondalis-analisi; do
     MANWIDTH=80 man --warnings -l "$tree/share/man/man1/$page.1.gz" 2>"$scratch/man.err" >/dev/null
     [ ! -s "$scratch/man.err" ] || fail "$page.1: $(cat "$scratch/man.err")"
 done
@@ -50,3 +52,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-map.sh" "$tree/bin/fon
 [ -x "$scratch/golfo42/fondalis" ] && [ ! -L "$scratch/golfo42/fondalis" ] || fail "no program in the class folder"
 if cmp -s "$scratch/golfo42/base.bmp" "$tree/share/fondalis/base.bmp"; then fail "seed 42 gave the installed area"; fi
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-map.sh" "$scratch/golfo42/fondalis" "$scratch/golfo42/base.bmp"
+
+# The analyses find the installed area through their link, and take a
+# class's area when told.
+"$tree/bin/fondalis-analisi" disegno casuale 12 --seme 3 >"$scratch/rilievo.txt" || fail "installed disegno"
+"$tree/bin/fondalis-analisi" verita "$scratch/rilievo.txt" >"$scratch/verita.txt" || fail "installed verita"
+grep -q "$tree/lib/fondalis" "$scratch/verita.txt" || fail "verita did not read the installed area"
+"$tree/bin/fondalis-analisi" disegno griglia 9 --seme 3 --area "$scratch/golfo42" >"$scratch/golfo.txt" || fail "disegno on a class area"
+if cmp -s "$scratch/golfo.txt" "$scratch/rilievo.txt"; then fail "the class area gave the installed survey"; fi
