@@ -63,14 +63,30 @@ public:
 
     // For bulk pixel work on rows: write into pixels(), then report the
     // rectangle that changed so that a view repaints it.
-    QImage &pixels() { return image_; }
+    QImage &pixels()
+    {
+        drawnOn_ = true;
+        return image_;
+    }
     void markChanged(const QRect &pixelRect);
 
     // Told of every changed pixel rectangle (a view repaints it).
     void setChangeListener(std::function<void(const QRect &)> listener) { listener_ = std::move(listener); }
 
 private:
+    void restoreBackground();
+    QImage &drawing()
+    {
+        drawnOn_ = true;
+        return image_;
+    }
+
     QImage background_;
+    // The picture background_ was made from, so that laying the same one
+    // again costs nothing; 0 when made from none.
+    qint64 pictureKey_ = 0;
+    // Whether image_ may differ from background_.
+    bool drawnOn_ = false;
     QImage image_;
     ColourValue backColour_ = mapcolour::kWhite;
     QFont font_;
