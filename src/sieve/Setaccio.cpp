@@ -179,7 +179,9 @@ void Setaccio::disegna(const QImage &background)
     repaint();
 
     sievedrawing::disegnaMaglia(SetaccioPic, v_);
-    sievedrawing::disegnaOrganismi(SetaccioPic, FaunaPic.Image(), v_, [this, total](int drawn) {
+    if (!sprites_ || !sprites_->madeFrom(FaunaPic.Image(), v_.ColoreTrasp, v_.LarghezzaSprite, v_.AltezzaSprite))
+        sprites_.emplace(FaunaPic.Image(), v_);
+    sievedrawing::disegnaOrganismi(SetaccioPic, *sprites_, v_, [this, total](int drawn) {
         if (nuovoPasso(drawn, total))
             ProgressBar1->setValue(drawn);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PictureSurface.h"
+#include "SpriteSheet.h"
 
 #include <QString>
 #include <QWidget>
@@ -69,5 +70,7 @@ private:
     QString folder_;
     std::optional<std::uint32_t> seed_;
     QButtonGroup *optionGroup_ = nullptr;
+    // The fauna sheet ready for stamping, kept for the redraws.
+    std::optional<SpriteSheet> sprites_;
     int shownOption_ = 0;
 };
