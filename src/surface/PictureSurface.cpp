@@ -3,7 +3,6 @@
 #include "ColourConversion.h"
 #include "NumberText.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -192,30 +191,68 @@ void PictureSurface::Box(float x1, float y1, float x2, float y2, ColourValue c)
     markChanged(box);
 }
 
+void PictureSurface::setFont(const QFont &font)
+{
+    font_ = font;
+    metrics_.reset();
+    advances_.clear();
+}
+
+const QFontMetrics &PictureSurface::metrics() const
+{
+    if (!metrics_)
+        metrics_.emplace(font_);
+    return *metrics_;
+}
+
+int PictureSurface::advance(const QString &text) const
+{
+    const auto found = advances_.constFind(text);
+    if (found != advances_.constEnd())
+        return *found;
+    if (advances_.size() > 4096)
+        advances_.clear(); // texts that never come back
+    const int width = metrics().horizontalAdvance(text);
+    advances_.insert(text, width);
+    return width;
+}
+
 void PictureSurface::Print(const QString &text)
 {
-    const QFontMetrics metrics(font_);
-    const QPoint topLeft = toPixel(CurrentX, CurrentY);
-    const QRect box(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    PrintAll({{CurrentX, CurrentY, text}});
+}
+
+void PictureSurface::PrintAll(const std::vector<Caption> &captions)
+{
+    if (captions.empty())
+        return;
+    const QFontMetrics &m = metrics();
+    QRect changed;
     {
         QPainter painter(&drawing());
-        painter.setClipRect(box);
         painter.setFont(font_);
         painter.setPen(colour::toQColor(ForeColor));
-        painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+        for (const Caption &caption : captions) {
+            const QPoint topLeft = toPixel(caption.x, caption.y);
+            const QRect box(topLeft, QSize(advance(caption.text), m.height()));
+            painter.setClipRect(box);
+            painter.drawText(QPoint(topLeft.x(), topLeft.y() + m.ascent()), caption.text);
+            changed |= box.intersected(image_.rect());
+        }
     }
-    CurrentY += TextHeight(text);
-    markChanged(box.intersected(image_.rect()));
+    CurrentX = captions.back().x;
+    CurrentY = captions.back().y + TextHeight(captions.back().text);
+    markChanged(changed);
 }
 
 float PictureSurface::TextWidth(const QString &text) const
 {
-    return static_cast<float>(QFontMetrics(font_).horizontalAdvance(text) / std::abs(factorX_));
+    return static_cast<float>(advance(text) / std::abs(factorX_));
 }
 
 float PictureSurface::TextHeight(const QString &) const
 {
-    return static_cast<float>(QFontMetrics(font_).height() / std::abs(factorY_));
+    return static_cast<float>(metrics().height() / std::abs(factorY_));
 }
 
 void PictureSurface::markChanged(const QRect &pixelRect)
