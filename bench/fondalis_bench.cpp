@@ -20,6 +20,7 @@
 //
 // The table is sorted by the number leading each name, the case's own.
 #include "ColourConversion.h"
+#include "MemoryTuning.h"
 #include "PictureSurface.h"
 #include "SampleContent.h"
 #include "SieveDrawing.h"
@@ -472,6 +473,7 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    memorytuning::keepFreedPictures(); // as the program starts
     QApplication app(argc, argv);
     Bench bench(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(FONDALIS_DATA_FOLDER));
 
