@@ -1,5 +1,6 @@
 #include "Setaccio.h"
 
+#include "ColourConversion.h"
 #include "CountList.h"
 #include "NumberText.h"
 #include "SampleContent.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -118,14 +120,25 @@ bool Setaccio::Form_Load()
         return false;
     // Both pictures of the first drawing are read before anything changes,
     // so that a broken file leaves neither a half-open window nor altered
-    // sieve parameters behind.
+    // sieve parameters behind. The background, by far the slower to decode,
+    // is read on another core meanwhile; the first drawing is always on
+    // the first option's.
+    constexpr int kPrimaOpzione = 0;
+    auto pendingBackground = std::async(std::launch::async, [folder = folder_] {
+        return sievefiles::caricaSfondo(folder, kPrimaOpzione);
+    });
     const sievefiles::Picture fauna = sievefiles::caricaFauna(folder_);
     if (!fauna.ok()) {
+        pendingBackground.wait();
         segnala(fauna.message);
         return false;
     }
-    scegliOpzione(0);
-    const sievefiles::Picture background = sievefiles::caricaSfondo(folder_, opzioneScelta());
+    Velmara sheetLayout;
+    samplecontent::impostaParametri(sheetLayout);
+    sprites_.emplace(fauna.image, colour::fromQRgb(fauna.image.pixel(2, 2)), sheetLayout.LarghezzaSprite,
+                     sheetLayout.AltezzaSprite);
+    scegliOpzione(kPrimaOpzione);
+    const sievefiles::Picture background = pendingBackground.get();
     if (!background.ok()) {
         segnala(background.message);
         return false;

@@ -3,6 +3,8 @@
 #include "ColourConversion.h"
 #include "Velmara.h"
 
+#include <algorithm>
+
 SpriteSheet::SpriteSheet(const QImage &sheet, ColourValue key, int cellWidth, int cellHeight)
     : sheet_(sheet.format() == QImage::Format_RGB32 || sheet.format() == QImage::Format_ARGB32
                  ? sheet
@@ -21,6 +23,10 @@ SpriteSheet::SpriteSheet(const QImage &sheet, ColourValue key, int cellWidth, in
     // pixels short of the last cell's border.
     columns_ = (sheet_.width() + 2) / cellWidth_;
     rows_ = (sheet_.height() + 2) / cellHeight_;
+    const auto cells = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(std::max(rows_, 0));
+    pixels_.reserve(cells * static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    rowRuns_.reserve(cells * static_cast<std::size_t>(h + 1));
+    runs_.reserve(cells * static_cast<std::size_t>(h) * 2);
     for (int rot = 0; rot < rows_; ++rot) {
         for (int c = 0; c < columns_; ++c) {
             firstPixel_.push_back(static_cast<int>(pixels_.size()));
