@@ -43,6 +43,9 @@ constexpr OptionRow kOptionRows[] = {
 // moves in eighths of the sample.
 constexpr int kPassiBarra = 8;
 
+// The first drawing is always on the first option's background.
+constexpr int kPrimaOpzione = 0;
+
 bool nuovoPasso(int drawn, int total)
 {
     return drawn == total || drawn * kPassiBarra / total != (drawn - 1) * kPassiBarra / total;
@@ -59,6 +62,7 @@ Setaccio::Setaccio(Velmara &state, const QString &dataFolder, std::optional<std:
     , folder_(dataFolder)
     , seed_(seed)
 {
+    primoSfondo_ = decodificaPrimoSfondo();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Setaccio"));
     setFont(windowstyle::uiFont());
@@ -67,6 +71,12 @@ Setaccio::Setaccio(Velmara &state, const QString &dataFolder, std::optional<std:
 }
 
 Setaccio::~Setaccio() = default;
+
+std::future<sievefiles::Picture> Setaccio::decodificaPrimoSfondo() const
+{
+    return std::async(std::launch::async,
+                      [folder = folder_] { return sievefiles::caricaSfondo(folder, kPrimaOpzione); });
+}
 
 void Setaccio::buildControls()
 {
@@ -121,15 +131,12 @@ bool Setaccio::Form_Load()
     // Both pictures of the first drawing are read before anything changes,
     // so that a broken file leaves neither a half-open window nor altered
     // sieve parameters behind. The background, by far the slower to decode,
-    // is read on another core meanwhile; the first drawing is always on
-    // the first option's.
-    constexpr int kPrimaOpzione = 0;
-    auto pendingBackground = std::async(std::launch::async, [folder = folder_] {
-        return sievefiles::caricaSfondo(folder, kPrimaOpzione);
-    });
+    // is read on another core meanwhile, from the window's construction on.
+    if (!primoSfondo_.valid())
+        primoSfondo_ = decodificaPrimoSfondo();
     const sievefiles::Picture fauna = sievefiles::caricaFauna(folder_);
     if (!fauna.ok()) {
-        pendingBackground.wait();
+        primoSfondo_.wait();
         segnala(fauna.message);
         return false;
     }
@@ -138,7 +145,7 @@ bool Setaccio::Form_Load()
     sprites_.emplace(fauna.image, colour::fromQRgb(fauna.image.pixel(2, 2)), sheetLayout.LarghezzaSprite,
                      sheetLayout.AltezzaSprite);
     scegliOpzione(kPrimaOpzione);
-    const sievefiles::Picture background = pendingBackground.get();
+    const sievefiles::Picture background = primoSfondo_.get();
     if (!background.ok()) {
         segnala(background.message);
         return false;
