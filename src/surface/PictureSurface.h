@@ -75,12 +75,9 @@ public:
     const QImage &Image() const { return image_; }
 
     // For bulk pixel work on rows: write into pixels(), then report the
-    // rectangle that changed so that a view repaints it.
-    QImage &pixels()
-    {
-        drawnOn_ = true;
-        return image_;
-    }
+    // rectangle that changed so that a view repaints it. Ask for it again
+    // after a Cls or a new picture: the surface notes that it was drawn on.
+    QImage &pixels() { return drawing(); }
     void markChanged(const QRect &pixelRect);
 
     // Told of every changed pixel rectangle (a view repaints it).
