@@ -381,7 +381,11 @@ void caseSieveWindow(Bench &b)
     if (!w.setaccioWindow())
         return b.failed(name, QStringLiteral("no sieve window"));
     closeIt();
-    b.absolute(name, b.time([&] { w.MostraSetaccio(); }, closeIt, 1.5), 5e-3);
+    const auto open = [&] {
+        w.MostraSetaccio();
+        QApplication::processEvents(); // the window's expose and paint come as events
+    };
+    b.absolute(name, b.time(open, closeIt, 1.5), 5e-3);
 }
 
 // --- 3: the map pictures at start and reset ---
