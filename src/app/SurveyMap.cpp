@@ -37,7 +37,7 @@ QString SurveyMap::loadImages(const QString &folder)
     std::vector<imagefiles::Loaded> loaded(n);
     const auto loadEvery = [&](std::size_t first) {
         for (std::size_t i = first; i < n; i += 2)
-            loaded[i] = imagefiles::load(QDir(folder).filePath(names[static_cast<qsizetype>(i)]), side);
+            loaded[i] = imagefiles::load(QDir(folder).filePath(names.at(static_cast<qsizetype>(i))), side);
     };
     // Decoding is nearly all of the wait at start and reset: every other
     // picture is decoded on a second core.
