@@ -36,7 +36,7 @@ void fillRect(PictureSurface &surface, const QRect &rect, ColourValue c)
     surface.markChanged(r);
 }
 
-QString labelText(int number) { return QString::fromStdString(numtext::trimmed(number)); }
+QString labelText(int number) { return QString::number(number); }
 
 } // namespace
 
@@ -101,12 +101,14 @@ void StationOverlay::showLabels(const std::vector<QPoint> &stations)
         copyRect(mappa_, labelSaves_, onMap);
         savedLabels_.push_back(onMap);
     }
+    std::vector<PictureSurface::Caption> labels;
+    labels.reserve(stations.size());
     for (size_t i = 0; i < stations.size(); ++i) {
-        const QString s = labelText(static_cast<int>(i) + 1);
-        mappa_.CurrentX = static_cast<float>(stations[i].x() + 4);
-        mappa_.CurrentY = static_cast<float>(stations[i].y()) - mappa_.TextHeight(s) / 2.0f;
-        mappa_.Print(s);
+        QString s = labelText(static_cast<int>(i) + 1);
+        const float y = static_cast<float>(stations[i].y()) - mappa_.TextHeight(s) / 2.0f;
+        labels.push_back({static_cast<float>(stations[i].x() + 4), y, std::move(s)});
     }
+    mappa_.PrintAll(labels);
     // A label over another station's marker must not hide it from the hit
     // test; what lies under the marker was saved above as pure red anyway.
     for (const QPoint &p : stations)

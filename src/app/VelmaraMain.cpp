@@ -282,13 +282,19 @@ void VelmaraMain::Mappa_MouseMove(int button, int, float x, float y)
     if (button == 0 && !map_.onMap(x, y))
         return;
     const RouteReadout readout = map_.readCursor(x, y);
-    MappaX->setText(readout.x);
-    MappaY->setText(readout.y);
-    MappaZ->setText(readout.prof);
+    // Most moves change one or two captions: the others are left alone
+    // rather than set again.
+    const auto show = [](QLabel *label, const QString &text) {
+        if (label->text() != text)
+            label->setText(text);
+    };
+    show(MappaX, readout.x);
+    show(MappaY, readout.y);
+    show(MappaZ, readout.prof);
     if (readout.route) {
-        RottaDa->setText(readout.route->da);
-        RottaDist->setText(readout.route->dist);
-        RottaAng->setText(readout.route->ang);
+        show(RottaDa, readout.route->da);
+        show(RottaDist, readout.route->dist);
+        show(RottaAng, readout.route->ang);
     }
 }
 

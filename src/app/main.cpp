@@ -1,3 +1,4 @@
+#include "MemoryTuning.h"
 #include "Velmara.h"
 #include "VelmaraMain.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    memorytuning::keepFreedPictures();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fondalis"));
     // Lets the desktop match the window to the installed menu entry and its icon.

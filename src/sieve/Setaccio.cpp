@@ -1,5 +1,6 @@
 #include "Setaccio.h"
 
+#include "ColourConversion.h"
 #include "CountList.h"
 #include "NumberText.h"
 #include "SampleContent.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -41,6 +43,9 @@ constexpr OptionRow kOptionRows[] = {
 // moves in eighths of the sample.
 constexpr int kPassiBarra = 8;
 
+// The first drawing is always on the first option's background.
+constexpr int kPrimaOpzione = 0;
+
 bool nuovoPasso(int drawn, int total)
 {
     return drawn == total || drawn * kPassiBarra / total != (drawn - 1) * kPassiBarra / total;
@@ -57,6 +62,7 @@ Setaccio::Setaccio(Velmara &state, const QString &dataFolder, std::optional<std:
     , folder_(dataFolder)
     , seed_(seed)
 {
+    primoSfondo_ = decodificaPrimoSfondo();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Setaccio"));
     setFont(windowstyle::uiFont());
@@ -65,6 +71,12 @@ Setaccio::Setaccio(Velmara &state, const QString &dataFolder, std::optional<std:
 }
 
 Setaccio::~Setaccio() = default;
+
+std::future<sievefiles::Picture> Setaccio::decodificaPrimoSfondo() const
+{
+    return std::async(std::launch::async,
+                      [folder = folder_] { return sievefiles::caricaSfondo(folder, kPrimaOpzione); });
+}
 
 void Setaccio::buildControls()
 {
@@ -118,14 +130,22 @@ bool Setaccio::Form_Load()
         return false;
     // Both pictures of the first drawing are read before anything changes,
     // so that a broken file leaves neither a half-open window nor altered
-    // sieve parameters behind.
+    // sieve parameters behind. The background, by far the slower to decode,
+    // is read on another core meanwhile, from the window's construction on.
+    if (!primoSfondo_.valid())
+        primoSfondo_ = decodificaPrimoSfondo();
     const sievefiles::Picture fauna = sievefiles::caricaFauna(folder_);
     if (!fauna.ok()) {
+        primoSfondo_.wait();
         segnala(fauna.message);
         return false;
     }
-    scegliOpzione(0);
-    const sievefiles::Picture background = sievefiles::caricaSfondo(folder_, opzioneScelta());
+    Velmara sheetLayout;
+    samplecontent::impostaParametri(sheetLayout);
+    sprites_.emplace(fauna.image, colour::fromQRgb(fauna.image.pixel(2, 2)), sheetLayout.LarghezzaSprite,
+                     sheetLayout.AltezzaSprite);
+    scegliOpzione(kPrimaOpzione);
+    const sievefiles::Picture background = primoSfondo_.get();
     if (!background.ok()) {
         segnala(background.message);
         return false;
@@ -179,7 +199,9 @@ void Setaccio::disegna(const QImage &background)
     repaint();
 
     sievedrawing::disegnaMaglia(SetaccioPic, v_);
-    sievedrawing::disegnaOrganismi(SetaccioPic, FaunaPic.Image(), v_, [this, total](int drawn) {
+    if (!sprites_ || !sprites_->madeFrom(FaunaPic.Image(), v_.ColoreTrasp, v_.LarghezzaSprite, v_.AltezzaSprite))
+        sprites_.emplace(FaunaPic.Image(), v_);
+    sievedrawing::disegnaOrganismi(SetaccioPic, *sprites_, v_, [this, total](int drawn) {
         if (nuovoPasso(drawn, total))
             ProgressBar1->setValue(drawn);
     });

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "PictureSurface.h"
+#include "SieveFiles.h"
+#include "SpriteSheet.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <optional>
 
 class QButtonGroup;
@@ -57,6 +60,7 @@ public:
     QPlainTextEdit *Lista = nullptr;
 
 private:
+    std::future<sievefiles::Picture> decodificaPrimoSfondo() const;
     void buildControls();
     void disegna(const QImage &background);
     void MostraLista();
@@ -69,5 +73,9 @@ private:
     QString folder_;
     std::optional<std::uint32_t> seed_;
     QButtonGroup *optionGroup_ = nullptr;
+    // Started with the window, taken by Form_Load.
+    std::future<sievefiles::Picture> primoSfondo_;
+    // The fauna sheet ready for stamping, kept for the redraws.
+    std::optional<SpriteSheet> sprites_;
     int shownOption_ = 0;
 };

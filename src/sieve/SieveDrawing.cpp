@@ -2,14 +2,13 @@
 
 #include "ColourConversion.h"
 #include "PictureSurface.h"
+#include "SpriteSheet.h"
 #include "Velmara.h"
 
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <utility>
 #include <vector>
 
 namespace sievedrawing {
@@ -47,10 +46,7 @@ bool isRgb32(const QImage &image)
     return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
 }
 
-bool drawn(QRgb pixel, QRgb key)
-{
-    return ((pixel ^ key) & 0x00FFFFFFu) != 0;
-}
+bool drawn(QRgb pixel, QRgb key) { return SpriteSheet::drawn(pixel, key); }
 
 // Cell pixel by cell pixel, in the order of the rule, for any scale: where a
 // scale folds two cell pixels onto one target pixel the later one stays on
@@ -146,14 +142,6 @@ private:
     std::vector<int> pixels_;
 };
 
-// The inner pixels of one sheet cell, made opaque, and per row the runs of
-// those not of the key colour.
-struct Cell {
-    std::vector<QRgb> pixels;
-    std::vector<std::pair<int, int>> runs; // [begin, end) within the row
-    std::vector<int> rowRuns;              // row j's runs: rowRuns[j] .. rowRuns[j + 1]
-};
-
 // Draws many organisms with the same sheet, key and scale. Where the scale
 // gives each cell column a column of its own, consecutive ones, as on both
 // windows, the opaque runs of each cell row are copied whole. The rule walks
@@ -163,14 +151,11 @@ struct Cell {
 class Stamper
 {
 public:
-    Stamper(PictureSurface &target, const QImage &sheet, QRgb key, int cellWidth, int cellHeight, QRect wholeRange)
+    Stamper(PictureSurface &target, const SpriteSheet &sprites, QRect wholeRange)
         : target_(target)
-        , sheet_(sheet)
-        , key_(key)
-        , cellWidth_(cellWidth)
-        , cellHeight_(cellHeight)
-        , innerWidth_(cellWidth - 4)
-        , innerHeight_(cellHeight - 4)
+        , sprites_(sprites)
+        , innerWidth_(sprites.innerWidth())
+        , innerHeight_(sprites.innerHeight())
         , columns_(wholeRange.left() + 1, wholeRange.right() + innerWidth_,
                    [&target](float u) { return target.toPixel(u, 0.0f).x(); })
         , rows_(wholeRange.top() + 1, wholeRange.bottom() + innerHeight_,
@@ -180,9 +165,10 @@ public:
 
     void draw(float x, float y, int sp, int rot)
     {
-        const Cell *cell = runsFit(x, y) ? cellOf(sp, rot) : nullptr;
-        if (!cell) {
-            plottaPerPixel(target_, sheet_, key_, cellWidth_, cellHeight_, x, y, sp, rot);
+        SpriteSheet::Cell cell{};
+        if (!runsFit(x, y) || !sprites_.cell(sp, rot, cell)) {
+            plottaPerPixel(target_, sprites_.image(), sprites_.key(), sprites_.cellWidth(), sprites_.cellHeight(), x,
+                           y, sp, rot);
             return;
         }
         // Cell offset 2 lands on units x + 1 and y + 1.
@@ -194,6 +180,12 @@ public:
         const int c0 = columns_[ux];
         if (c0 + innerWidth_ <= 0 || c0 >= width)
             return;
+        uchar *const bits = image.bits(); // detaches once, not per row
+        const qsizetype stride = image.bytesPerLine();
+        // Clipping at the sides is worked out per run only where needed.
+        const int lo = std::max(0, -c0);
+        const int hi = std::min(innerWidth_, width - c0);
+        const bool whole = lo == 0 && hi == innerWidth_;
         int top = height, bottom = -1;
         for (int j = 0; j < innerHeight_; ++j) {
             const int row = rows_[uy + j];
@@ -201,19 +193,19 @@ public:
                 continue;
             top = std::min(top, row);
             bottom = std::max(bottom, row);
-            QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(row));
-            const QRgb *source = cell->pixels.data() + static_cast<std::size_t>(j) * innerWidth_;
-            for (int r = cell->rowRuns[j]; r < cell->rowRuns[j + 1]; ++r) {
-                const int begin = std::max(cell->runs[r].first, -c0);
-                const int end = std::min(cell->runs[r].second, width - c0);
-                if (begin < end)
-                    std::copy(source + begin, source + end, line + c0 + begin);
+            QRgb *line = reinterpret_cast<QRgb *>(bits + row * stride) + c0;
+            const QRgb *source = cell.pixels + static_cast<std::ptrdiff_t>(j) * innerWidth_;
+            const SpriteSheet::Run *run = cell.runs + cell.rowRuns[j];
+            const SpriteSheet::Run *last = cell.runs + cell.rowRuns[j + 1];
+            for (; run != last; ++run) {
+                const int begin = whole ? run->begin : std::max<int>(run->begin, lo);
+                const int end = whole ? run->end : std::min<int>(run->end, hi);
+                for (int i = begin; i < end; ++i)
+                    line[i] = source[i];
             }
         }
-        if (bottom >= 0) {
-            const int right = std::min(c0 + innerWidth_, width) - 1;
-            target_.markChanged(QRect(QPoint(std::max(c0, 0), top), QPoint(right, bottom)));
-        }
+        if (bottom >= 0)
+            target_.markChanged(QRect(QPoint(c0 + lo, top), QPoint(c0 + hi - 1, bottom)));
     }
 
 private:
@@ -233,46 +225,12 @@ private:
         return true;
     }
 
-    // Null when the cell does not lie wholly inside the sheet.
-    const Cell *cellOf(int sp, int rot)
-    {
-        const int sx0 = (sp - 1) * cellWidth_ + 2;
-        const int sy0 = rot * cellHeight_ + 2;
-        if (sx0 < 0 || sy0 < 0 || sx0 + innerWidth_ > sheet_.width() || sy0 + innerHeight_ > sheet_.height())
-            return nullptr;
-        auto found = cells_.find({sp, rot});
-        if (found != cells_.end())
-            return &found->second;
-        Cell &cell = cells_[{sp, rot}];
-        cell.pixels.reserve(static_cast<std::size_t>(innerWidth_) * innerHeight_);
-        cell.rowRuns.push_back(0);
-        for (int j = 0; j < innerHeight_; ++j) {
-            const QRgb *row = reinterpret_cast<const QRgb *>(sheet_.constScanLine(sy0 + j)) + sx0;
-            for (int i = 0; i < innerWidth_; ++i) {
-                cell.pixels.push_back(row[i] | 0xFF000000u);
-                if (!drawn(row[i], key_))
-                    continue;
-                if (!cell.runs.empty() && static_cast<int>(cell.runs.size()) > cell.rowRuns.back()
-                    && cell.runs.back().second == i)
-                    ++cell.runs.back().second;
-                else
-                    cell.runs.emplace_back(i, i + 1);
-            }
-            cell.rowRuns.push_back(static_cast<int>(cell.runs.size()));
-        }
-        return &cell;
-    }
-
     PictureSurface &target_;
-    const QImage &sheet_;
-    QRgb key_;
-    int cellWidth_;
-    int cellHeight_;
+    const SpriteSheet &sprites_;
     int innerWidth_;
     int innerHeight_;
     UnitPixels columns_;
     UnitPixels rows_;
-    std::map<std::pair<int, int>, Cell> cells_;
 };
 
 // The whole positions among the organisms k = 1 .. count, as a rectangle of
@@ -300,17 +258,19 @@ void plotta_specie(PictureSurface &target, const QImage &sheet, ColourValue key,
     plottaPerPixel(target, rgb, colour::toQRgb(key), cellWidth, cellHeight, x, y, sp, rot);
 }
 
-int disegnaOrganismi(PictureSurface &SetaccioPic, const QImage &sheet, const Velmara &v, const Progress &progress)
+int disegnaOrganismi(PictureSurface &SetaccioPic, const SpriteSheet &sprites, const Velmara &v,
+                     const Progress &progress)
 {
     if (v.StazSel < 1 || v.StazSel > Velmara::kMaxStazioni)
         return 0;
-    const QImage rgb = isRgb32(sheet) ? sheet : sheet.convertToFormat(QImage::Format_RGB32);
+    if (colour::toQRgb(v.ColoreTrasp) != sprites.key() || v.LarghezzaSprite != sprites.cellWidth()
+        || v.AltezzaSprite != sprites.cellHeight())
+        return disegnaOrganismi(SetaccioPic, SpriteSheet(sprites.image(), v), v, progress);
     const int species = std::clamp<int>(v.NSpecie, 0, Velmara::kNumSpecie);
     // The list was built from these counts; should they ever disagree, the
     // list's end is the end of the drawing.
     const auto listed = static_cast<int>(std::min({v.ContX.size(), v.ContY.size(), v.ContRot.size()})) - 1;
-    Stamper stamper(SetaccioPic, rgb, colour::toQRgb(v.ColoreTrasp), v.LarghezzaSprite, v.AltezzaSprite,
-                    wholePositions(v, listed));
+    Stamper stamper(SetaccioPic, sprites, wholePositions(v, listed));
     int k = 0;
     for (int sp = 1; sp <= species; ++sp) {
         for (int j = 1; j <= v.Conteggi[v.StazSel][sp]; ++j) {
@@ -325,12 +285,23 @@ int disegnaOrganismi(PictureSurface &SetaccioPic, const QImage &sheet, const Vel
     return k;
 }
 
-void CaricaSetaccio(PictureSurface &SetaccioPic, const QImage &background, const QImage &sheet, const Velmara &v,
-                    const Progress &progress)
+int disegnaOrganismi(PictureSurface &SetaccioPic, const QImage &sheet, const Velmara &v, const Progress &progress)
+{
+    return disegnaOrganismi(SetaccioPic, SpriteSheet(sheet, v), v, progress);
+}
+
+void CaricaSetaccio(PictureSurface &SetaccioPic, const QImage &background, const SpriteSheet &sprites,
+                    const Velmara &v, const Progress &progress)
 {
     stendiSfondo(SetaccioPic, background);
     disegnaMaglia(SetaccioPic, v);
-    disegnaOrganismi(SetaccioPic, sheet, v, progress);
+    disegnaOrganismi(SetaccioPic, sprites, v, progress);
+}
+
+void CaricaSetaccio(PictureSurface &SetaccioPic, const QImage &background, const QImage &sheet, const Velmara &v,
+                    const Progress &progress)
+{
+    CaricaSetaccio(SetaccioPic, background, SpriteSheet(sheet, v), v, progress);
 }
 
 QString didascaliaDopoDisegno(const QString &caption)

@@ -8,13 +8,14 @@
 #include <functional>
 
 class PictureSurface;
+class SpriteSheet;
 struct Velmara;
 
 // The sieve's picture, drawn without any window: background, mesh and the
 // organisms of the sample cut from the fauna sprite sheet. The opaque runs of
-// each sprite row are copied straight into the image, so that a full sample
-// of 756 redraws in about a millisecond and a background change feels
-// instant.
+// each sprite row, found once per sheet, are copied straight into the image,
+// so that a full sample of 756 redraws in well under a millisecond and a
+// background change feels instant.
 namespace sievedrawing {
 
 // Told after each organism how many have been drawn so far.
@@ -41,10 +42,16 @@ void plotta_specie(PictureSurface &target, const QImage &sheet, ColourValue key,
                    float x, float y, int sp, int rot);
 
 // Every organism of the sample, species 1 first; returns how many were drawn.
+// A sheet made for another key colour or cell size than the state's is made
+// afresh for this drawing.
+int disegnaOrganismi(PictureSurface &SetaccioPic, const SpriteSheet &sprites, const Velmara &v,
+                     const Progress &progress = {});
 int disegnaOrganismi(PictureSurface &SetaccioPic, const QImage &sheet, const Velmara &v,
                      const Progress &progress = {});
 
 // The whole sieve: background, mesh, organisms.
+void CaricaSetaccio(PictureSurface &SetaccioPic, const QImage &background, const SpriteSheet &sprites,
+                    const Velmara &v, const Progress &progress = {});
 void CaricaSetaccio(PictureSurface &SetaccioPic, const QImage &background, const QImage &sheet, const Velmara &v,
                     const Progress &progress = {});
 

@@ -3,11 +3,11 @@
 #include "ColourConversion.h"
 #include "NumberText.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -33,32 +33,53 @@ PictureSurface::PictureSurface(QSize size, ColourValue backColour)
 void PictureSurface::setPicture(const QImage &picture, bool autoSize)
 {
     const QSize target = autoSize && !picture.isNull() ? picture.size() : image_.size();
-    // A picture that covers the whole surface in its format is the
-    // background as it is: sharing it spares a fill and a copy of every
-    // pixel, which is most of the cost of loading the map's pictures.
-    if (picture.size() == target && picture.format() == QImage::Format_RGB32 && picture.devicePixelRatio() == 1.0) {
-        background_ = picture;
+    const qint64 key = picture.isNull() ? 0 : picture.cacheKey();
+    if (key != 0 && key == pictureKey_ && background_.size() == target) {
+        // The sieve lays the same background at every redraw.
+        restoreBackground();
+    } else {
+        const bool rgb32 = picture.format() == QImage::Format_RGB32;
+        if (rgb32 && picture.size() == target) {
+            background_ = picture;
+        } else if (rgb32 && picture.width() >= target.width() && picture.height() >= target.height()) {
+            background_ = picture.copy(QRect(QPoint(0, 0), target));
+        } else {
+            background_ = QImage(target, QImage::Format_RGB32);
+            background_.fill(colour::toQRgb(backColour_));
+            if (!picture.isNull()) {
+                QPainter painter(&background_);
+                painter.setCompositionMode(QPainter::CompositionMode_Source);
+                painter.drawImage(QPoint(0, 0), picture.convertToFormat(QImage::Format_RGB32));
+            }
+        }
+        pictureKey_ = key;
         image_ = background_;
-        markChanged(image_.rect());
-        return;
+        drawnOn_ = false;
     }
-    background_ = QImage(target, QImage::Format_RGB32);
-    background_.fill(colour::toQRgb(backColour_));
-    if (!picture.isNull()) {
-        QPainter painter(&background_);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), picture.convertToFormat(QImage::Format_RGB32));
-    }
-    image_ = background_;
     markChanged(image_.rect());
 }
 
 void PictureSurface::Cls()
 {
-    image_ = background_;
+    restoreBackground();
     CurrentX = 0.0f;
     CurrentY = 0.0f;
     markChanged(image_.rect());
+}
+
+void PictureSurface::restoreBackground()
+{
+    if (!drawnOn_)
+        return;
+    // Copying into the image's own rows spares a fresh allocation, and its
+    // page faults, at every redraw; an image shared with anyone else is
+    // replaced instead.
+    if (image_.isDetached() && image_.size() == background_.size() && image_.format() == background_.format()
+        && image_.bytesPerLine() == background_.bytesPerLine())
+        std::memcpy(image_.bits(), background_.constBits(), static_cast<std::size_t>(background_.sizeInBytes()));
+    else
+        image_ = background_;
+    drawnOn_ = false;
 }
 
 void PictureSurface::scalePixels()
@@ -106,7 +127,7 @@ void PictureSurface::PSet(float x, float y, ColourValue c)
     const QPoint p = toPixel(x, y);
     if (!image_.rect().contains(p))
         return;
-    reinterpret_cast<QRgb *>(image_.scanLine(p.y()))[p.x()] = colour::toQRgb(c);
+    reinterpret_cast<QRgb *>(drawing().scanLine(p.y()))[p.x()] = colour::toQRgb(c);
     markChanged(QRect(p, QSize(1, 1)));
 }
 
@@ -116,27 +137,39 @@ void PictureSurface::Line(float x1, float y1, float x2, float y2, ColourValue c)
     const QPoint b = toPixel(x2, y2);
     const QRgb rgb = colour::toQRgb(c);
     const QRect bounds = image_.rect();
-    // Bresenham over the whole segment, clipping pixel by pixel.
-    int x = a.x();
-    int y = a.y();
-    const int dx = std::abs(b.x() - x);
-    const int dy = -std::abs(b.y() - y);
-    const int sx = x < b.x() ? 1 : -1;
-    const int sy = y < b.y() ? 1 : -1;
-    int error = dx + dy;
-    for (;;) {
-        if (bounds.contains(x, y))
-            reinterpret_cast<QRgb *>(image_.scanLine(y))[x] = rgb;
-        if (x == b.x() && y == b.y())
-            break;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
+    QImage &image = drawing();
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * stride); };
+    if (a.x() == b.x() || a.y() == b.y()) {
+        // Along one axis the stepping below sets every pixel between the
+        // ends: laid as a run, clipped once. The sieve's mesh is all such.
+        const QRect run = spanning(a, b).intersected(bounds);
+        for (int y = run.top(); y <= run.bottom(); ++y)
+            std::fill(row(y) + run.left(), row(y) + run.right() + 1, rgb);
+    } else {
+        // Bresenham over the whole segment, clipping pixel by pixel.
+        int x = a.x();
+        int y = a.y();
+        const int dx = std::abs(b.x() - x);
+        const int dy = -std::abs(b.y() - y);
+        const int sx = x < b.x() ? 1 : -1;
+        const int sy = y < b.y() ? 1 : -1;
+        int error = dx + dy;
+        for (;;) {
+            if (bounds.contains(x, y))
+                row(y)[x] = rgb;
+            if (x == b.x() && y == b.y())
+                break;
+            const int twice = 2 * error;
+            if (twice >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (twice <= dx) {
+                error += dx;
+                y += sy;
+            }
         }
     }
     CurrentX = x2;
@@ -148,8 +181,9 @@ void PictureSurface::Box(float x1, float y1, float x2, float y2, ColourValue c)
 {
     const QRect box = spanning(toPixel(x1, y1), toPixel(x2, y2)).intersected(image_.rect());
     const QRgb rgb = colour::toQRgb(c);
+    QImage &image = drawing();
     for (int y = box.top(); y <= box.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(image_.scanLine(y));
+        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         std::fill(row + box.left(), row + box.right() + 1, rgb);
     }
     CurrentX = x2;
@@ -157,30 +191,68 @@ void PictureSurface::Box(float x1, float y1, float x2, float y2, ColourValue c)
     markChanged(box);
 }
 
+void PictureSurface::setFont(const QFont &font)
+{
+    font_ = font;
+    metrics_.reset();
+    advances_.clear();
+}
+
+const QFontMetrics &PictureSurface::metrics() const
+{
+    if (!metrics_)
+        metrics_.emplace(font_);
+    return *metrics_;
+}
+
+int PictureSurface::advance(const QString &text) const
+{
+    const auto found = advances_.constFind(text);
+    if (found != advances_.constEnd())
+        return *found;
+    if (advances_.size() > 4096)
+        advances_.clear(); // texts that never come back
+    const int width = metrics().horizontalAdvance(text);
+    advances_.insert(text, width);
+    return width;
+}
+
 void PictureSurface::Print(const QString &text)
 {
-    const QFontMetrics metrics(font_);
-    const QPoint topLeft = toPixel(CurrentX, CurrentY);
-    const QRect box(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    PrintAll({{CurrentX, CurrentY, text}});
+}
+
+void PictureSurface::PrintAll(const std::vector<Caption> &captions)
+{
+    if (captions.empty())
+        return;
+    const QFontMetrics &m = metrics();
+    QRect changed;
     {
-        QPainter painter(&image_);
-        painter.setClipRect(box);
+        QPainter painter(&drawing());
         painter.setFont(font_);
         painter.setPen(colour::toQColor(ForeColor));
-        painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+        for (const Caption &caption : captions) {
+            const QPoint topLeft = toPixel(caption.x, caption.y);
+            const QRect box(topLeft, QSize(advance(caption.text), m.height()));
+            painter.setClipRect(box);
+            painter.drawText(QPoint(topLeft.x(), topLeft.y() + m.ascent()), caption.text);
+            changed |= box.intersected(image_.rect());
+        }
     }
-    CurrentY += TextHeight(text);
-    markChanged(box.intersected(image_.rect()));
+    CurrentX = captions.back().x;
+    CurrentY = captions.back().y + TextHeight(captions.back().text);
+    markChanged(changed);
 }
 
 float PictureSurface::TextWidth(const QString &text) const
 {
-    return static_cast<float>(QFontMetrics(font_).horizontalAdvance(text) / std::abs(factorX_));
+    return static_cast<float>(advance(text) / std::abs(factorX_));
 }
 
 float PictureSurface::TextHeight(const QString &) const
 {
-    return static_cast<float>(QFontMetrics(font_).height() / std::abs(factorY_));
+    return static_cast<float>(metrics().height() / std::abs(factorY_));
 }
 
 void PictureSurface::markChanged(const QRect &pixelRect)

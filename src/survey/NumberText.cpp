@@ -62,8 +62,11 @@ namespace rounding {
 double halfEven(double value)
 {
     // nearbyint follows the current rounding mode; make the mode explicit so
-    // that a library that changed it cannot change our results.
+    // that a library that changed it cannot change our results. Setting the
+    // mode costs far more than reading it, and pixel mapping rounds often.
     const int previous = std::fegetround();
+    if (previous == FE_TONEAREST)
+        return std::nearbyint(value);
     std::fesetround(FE_TONEAREST);
     const double result = std::nearbyint(value);
     std::fesetround(previous);

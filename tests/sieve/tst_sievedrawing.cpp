@@ -4,6 +4,7 @@
 #include "SieveDrawing.h"
 #include "SieveFiles.h"
 #include "SieveRandom.h"
+#include "SpriteSheet.h"
 #include "TestData.h"
 #include "Velmara.h"
 
@@ -25,6 +26,7 @@ private slots:
     void speciesFollowTheCountsHigherOnTop();
     void drawingFollowsTheRulePixelForPixel_data();
     void drawingFollowsTheRulePixelForPixel();
+    void redrawsReuseTheSheetAndTheBackground();
     void captionSuffixOnce();
     void unusablePicturesAreRefused_data();
     void unusablePicturesAreRefused();
@@ -244,6 +246,36 @@ void TestSieveDrawing::drawingFollowsTheRulePixelForPixel()
     }
     QCOMPARE(progress.size(), k);
     QCOMPARE(drawn->Image(), expected->Image());
+}
+
+void TestSieveDrawing::redrawsReuseTheSheetAndTheBackground()
+{
+    Velmara v = state(2);
+    for (int sp = 1; sp <= 12; ++sp)
+        v.Conteggi[2][sp] = 6;
+    SieveRandom random(5u);
+    const auto layOut = [&] { samplecontent::CaricaContenuto(v, [&random] { return random.next(); }); };
+    // Larger than the sieve, as the real backgrounds are.
+    const QImage background = testdata::image(600, 600, [](int x, int y) { return qRgb(x % 256, y % 256, 90); });
+    const auto sieve = [] {
+        auto s = std::make_unique<PictureSurface>(QSize(kWidth, kHeight));
+        s->Scale(0, kHeight, kWidth, 0);
+        return s;
+    };
+    const SpriteSheet sprites(sheet_, v);
+    auto reused = sieve();
+    layOut();
+    sievedrawing::CaricaSetaccio(*reused, background, sprites, v);
+    // A second layout on the same surface leaves nothing of the first.
+    layOut();
+    sievedrawing::CaricaSetaccio(*reused, background, sprites, v);
+    auto fresh = sieve();
+    sievedrawing::CaricaSetaccio(*fresh, background, sheet_, v);
+    QCOMPARE(reused->Image(), fresh->Image());
+    // A sheet made for another key colour is not drawn with the state's.
+    auto otherKey = sieve();
+    sievedrawing::CaricaSetaccio(*otherKey, background, SpriteSheet(sheet_, v.ColoreTrasp ^ 0x010101, 50, 50), v);
+    QCOMPARE(otherKey->Image(), fresh->Image());
 }
 
 void TestSieveDrawing::captionSuffixOnce()

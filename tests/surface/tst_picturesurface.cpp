@@ -30,8 +30,10 @@ private slots:
     void boxIncludesBothCornersFromAnyCorner();
     void lineDrawsBothEnds();
     void backgroundPicture();
+    void samePictureLaidAgain();
     void userScaleWithYUpwards();
     void printChangesOnlyItsTextBox();
+    void printAllMatchesPrintOneByOne();
     void changesAreReported();
     void viewOutlivesItsSurface();
 };
@@ -118,6 +120,27 @@ void TestPictureSurface::backgroundPicture()
     QCOMPARE(s.Point(11, 11), rgb(1, 1, 1));
 }
 
+void TestPictureSurface::samePictureLaidAgain()
+{
+    PictureSurface s(QSize(8, 8));
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    s.setPicture(picture);
+    s.Box(0, 0, 3, 3, 255);
+    const QImage held = s.Image(); // as on the clipboard
+    s.setPicture(picture);
+    QCOMPARE(pixelsOf(s, rgb(10, 20, 30)), QRegion(0, 0, 8, 8));
+    s.Box(4, 4, 7, 7, 255);
+    s.Cls();
+    QCOMPARE(pixelsOf(s, rgb(10, 20, 30)), QRegion(0, 0, 8, 8));
+    QCOMPARE(held.pixel(1, 1), qRgb(255, 0, 0));
+    QCOMPARE(held.pixel(5, 5), qRgb(10, 20, 30));
+    // The picture changed in place since: laid afresh, not from memory.
+    picture.setPixel(1, 1, qRgb(1, 2, 3));
+    s.setPicture(picture);
+    QCOMPARE(s.Point(1, 1), rgb(1, 2, 3));
+}
+
 void TestPictureSurface::userScaleWithYUpwards()
 {
     // The sieve: 529 x 530 pixels, y growing upwards from the bottom edge.
@@ -154,6 +177,29 @@ void TestPictureSurface::printChangesOnlyItsTextBox()
     QCOMPARE(changed - QRegion(10, 12, w, h), QRegion());
     QCOMPARE(s.CurrentX, 10.0f);
     QCOMPARE(s.CurrentY, 12.0f + h);
+}
+
+void TestPictureSurface::printAllMatchesPrintOneByOne()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    const std::vector<PictureSurface::Caption> captions{
+        {3, 4, QStringLiteral("1")}, {10, 9, QStringLiteral("27")}, {12, 11, QStringLiteral("100")}, {70, 30, QStringLiteral("99")}};
+    PictureSurface one(QSize(80, 40));
+    PictureSurface all(QSize(80, 40));
+    for (PictureSurface *s : {&one, &all}) {
+        s->setFont(font);
+        s->ForeColor = rgb(0, 24, 72);
+    }
+    for (const PictureSurface::Caption &c : captions) {
+        one.CurrentX = c.x;
+        one.CurrentY = c.y;
+        one.Print(c.text);
+    }
+    all.PrintAll(captions);
+    QCOMPARE(all.Image(), one.Image());
+    QCOMPARE(all.CurrentX, one.CurrentX);
+    QCOMPARE(all.CurrentY, one.CurrentY);
 }
 
 void TestPictureSurface::changesAreReported()
