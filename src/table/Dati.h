@@ -36,9 +36,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void Form_Resize();
+    QSize frameSize() const { return frameGeometry().size() - size(); }
 
     SaveDialog CommonDialog1;
+    QSize laidOutFrame_; // the frame the layout was made for
 };
