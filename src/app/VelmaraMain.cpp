@@ -222,8 +222,8 @@ void VelmaraMain::centreOnScreen()
     const QRect area = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
     const QPoint place = area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+    centredFrame_ = QRect(place, outer); // before the move, which reports at once
     move(place);
-    centredFrame_ = QRect(place, outer);
 }
 
 void VelmaraMain::closeSecondaryWindows()
