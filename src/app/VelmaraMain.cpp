@@ -221,7 +221,8 @@ void VelmaraMain::centreOnScreen()
     // The window with its frame, as far as the frame is known yet.
     const QRect area = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
-    const QPoint place = area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+    const QPoint place
+        = area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
     centredFrame_ = QRect(place, outer); // before the move, which reports at once
     move(place);
 }

@@ -100,7 +100,7 @@ void Dati::moveEvent(QMoveEvent *event)
     // A window manager adds its frame only after the window is shown, and
     // the window learns of it with the move that comes with the frame: the
     // layout made at showing time was for an outer size without it.
-    if (frameSize() != laidOutFrame_)
+    if (frameThickness() != laidOutFrame_)
         Form_Resize();
 }
 
@@ -108,7 +108,7 @@ void Dati::Form_Resize()
 {
     // The rule is about the outer size; the frame is what the window
     // system adds around the client area.
-    const QSize frame = frameSize();
+    const QSize frame = frameThickness();
     laidOutFrame_ = frame;
     setMinimumSize(twips::toPx(DatiLayout::kMinWidth) - frame.width(),
                    twips::toPx(DatiLayout::kMinHeight) - frame.height());

@@ -40,7 +40,8 @@ protected:
 
 private:
     void Form_Resize();
-    QSize frameSize() const { return frameGeometry().size() - size(); }
+    // What the window system adds around the client area, in width and height.
+    QSize frameThickness() const { return frameGeometry().size() - size(); }
 
     SaveDialog CommonDialog1;
     QSize laidOutFrame_; // the frame the layout was made for
