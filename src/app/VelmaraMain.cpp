@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -149,9 +150,7 @@ bool VelmaraMain::Form_Load()
     setRouteUnknown();
 
     if (!shownOnce_) {
-        // First shown centred on the screen.
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        centreOnScreen(); // the first time only
         shownOnce_ = true;
     }
     show();
@@ -200,6 +199,32 @@ void VelmaraMain::mouseMoveEvent(QMouseEvent *event)
     if (childAt(event->position().toPoint()) == nullptr)
         Form_MouseMove();
     QWidget::mouseMoveEvent(event);
+}
+
+void VelmaraMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (!centredFrame_)
+        return;
+    const QRect frame = frameGeometry();
+    if (frame.size() != centredFrame_->size())
+        centreOnScreen(); // the frame has come: centred again with it
+    else if (frame.topLeft() != centredFrame_->topLeft())
+        centredFrame_.reset(); // moved by the user: the place is kept
+}
+
+void VelmaraMain::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window with its frame, as far as the frame is known yet.
+    const QRect area = screen->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    const QPoint place
+        = area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+    centredFrame_ = QRect(place, outer); // before the move, which reports at once
+    move(place);
 }
 
 void VelmaraMain::closeSecondaryWindows()

@@ -4,11 +4,13 @@
 #include "SurveyMap.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -92,8 +94,10 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
+    void centreOnScreen();
     void buildControls();
     void closeSecondaryWindows();
     static void closeWindow(QPointer<QWidget> &window);
@@ -109,6 +113,9 @@ private:
     SurveyMap map_;
     SurfaceView *mappaView_ = nullptr;
     bool shownOnce_ = false;
+    // Where the window was centred and the frame then known, until the user
+    // moves it: the window manager's frame comes after the window is shown.
+    std::optional<QRect> centredFrame_;
     bool stoppedOnLoadFailure_ = false;
     std::function<void(const QString &)> reportFatal_;
     std::chrono::milliseconds splashDuration_{4000};

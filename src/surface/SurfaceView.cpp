@@ -119,10 +119,14 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent *event)
 
 void SurfaceView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // The second press of a double click is not a press of its own: Qt
-    // would report it as one, and a quick double click on the sea would
-    // place a station and at once open its sieve.
-    event->accept();
+    // The second press of a left double click is not a press of its own: a
+    // quick double click on the sea would place a station and at once open
+    // its sieve. Any other button's quick second press is one more press,
+    // such as a second deletion on a neighbouring marker.
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        mousePressEvent(event);
 }
 
 void SurfaceView::surfaceChanged(const QRect &pixelRect)

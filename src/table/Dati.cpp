@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -93,11 +94,22 @@ void Dati::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+void Dati::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // A window manager adds its frame only after the window is shown, and
+    // the window learns of it with the move that comes with the frame: the
+    // layout made at showing time was for an outer size without it.
+    if (frameThickness() != laidOutFrame_)
+        Form_Resize();
+}
+
 void Dati::Form_Resize()
 {
     // The rule is about the outer size; the frame is what the window
-    // system adds around the client area, known once the window is shown.
-    const QSize frame = frameGeometry().size() - size();
+    // system adds around the client area.
+    const QSize frame = frameThickness();
+    laidOutFrame_ = frame;
     setMinimumSize(twips::toPx(DatiLayout::kMinWidth) - frame.width(),
                    twips::toPx(DatiLayout::kMinHeight) - frame.height());
 

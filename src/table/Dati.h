@@ -36,9 +36,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void Form_Resize();
+    // What the window system adds around the client area, in width and height.
+    QSize frameThickness() const { return frameGeometry().size() - size(); }
 
     SaveDialog CommonDialog1;
+    QSize laidOutFrame_; // the frame the layout was made for
 };

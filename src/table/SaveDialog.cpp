@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QPointer>
+#include <QSettings>
 
 namespace {
 
@@ -28,12 +29,24 @@ void prepare(QFileDialog &dialog)
     dialog.setNameFilter(tr("Tutti i file (*)"));
 }
 
+// Qt's dialog saves its history, last folder and view into the user's Qt
+// settings file when it is destroyed; the program keeps no settings. Those
+// settings are sent below a device file, where no folder can ever be made
+// (not even by the superuser), so Qt finds the file unwritable and writes
+// nothing. The program itself has no settings that could miss the path.
+void keepNoSettings()
+{
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/fondalis"));
+}
+
 } // namespace
 
 QString SaveDialog::ShowSave(QWidget *parent)
 {
     // On the heap: should the parent go while the dialog is up, the parent
     // deletes it and the guard notices.
+    keepNoSettings();
     QPointer<QFileDialog> dialog = new QFileDialog(parent);
     prepare(*dialog);
     if (!fileName_.isEmpty())

@@ -5,7 +5,8 @@
 class QWidget;
 
 // A window's save-as dialog: it starts empty and, while its owner lives,
-// offers the name chosen last, also after a cancel.
+// offers the name chosen last, also after a cancel. The name is kept in
+// memory only: the dialog leaves no history or settings file behind.
 class SaveDialog
 {
 public:

@@ -67,6 +67,11 @@ QString write(const QString &path, const QString &text)
         return failure(path, reasonFor(target, QString(), false));
 
     QSaveFile file(path);
+    // The new content goes to a temporary file beside the old one, which
+    // then replaces it. In a folder the user cannot write, that file cannot
+    // be made, yet an existing file the user may write can still be emptied
+    // and written again in place: only there is the atomic replace given up.
+    file.setDirectWriteFallback(target.exists() && !QFileInfo(target.absolutePath()).isWritable());
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, reasonFor(target, file.errorString(), false));
     const QByteArray bytes = text.toUtf8();

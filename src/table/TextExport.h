@@ -12,8 +12,10 @@ QString withCrLf(const QString &text);
 
 // Writes the text in UTF-8 without a byte-order mark (ASCII stays one byte
 // a character), replacing an existing file only once the new content is
-// complete. Empty on success, otherwise the Italian message for the user,
-// naming the file and the reason; a failure leaves any old file untouched.
+// complete; in a folder the user cannot write, an existing writable file is
+// written again in place instead. Empty on success, otherwise the Italian
+// message for the user, naming the file and the reason; a failure to start
+// writing leaves any old file untouched.
 QString write(const QString &path, const QString &text);
 
 } // namespace textexport

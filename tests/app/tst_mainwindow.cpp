@@ -72,6 +72,7 @@ private slots:
     void hundredStationsThenRefusal();
     void touchingMarkersComeOffCleanly_data();
     void touchingMarkersComeOffCleanly();
+    void quickRightClicksDeleteTouchingStations();
     void redInTheMapItselfIsNoStation();
     void readoutFollowsTheMouse();
     void deletingTheFirstRenumbersTheRest();
@@ -545,6 +546,22 @@ void TestMainWindow::touchingMarkersComeOffCleanly()
     QVERIFY(readout().endsWith(QStringLiteral("|n.d.|n.d.|n.d.")));
     for (QPushButton *b : {w_->ToggleID, w_->MostraDati, w_->Salva})
         QVERIFY(!b->isEnabled());
+}
+
+// A quick second press reaches the map as a double click: with the right
+// button it is one more deletion, on the marker beside the first.
+void TestMainWindow::quickRightClicksDeleteTouchingStations()
+{
+    makeWindow();
+    click(200, 200);
+    click(205, 200);
+    QCOMPARE(map().NumStazioni, 2);
+    send(QEvent::MouseButtonPress, at(200, 200), Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, at(200, 200), Qt::RightButton, Qt::NoButton);
+    send(QEvent::MouseButtonDblClick, at(205, 200), Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, at(205, 200), Qt::RightButton, Qt::NoButton);
+    QCOMPARE(map().NumStazioni, 0);
+    QCOMPARE(map().Mappa.Image(), base_);
 }
 
 void TestMainWindow::redInTheMapItselfIsNoStation()

@@ -1,6 +1,8 @@
 // Starts the built program in a real X window and checks what a user sees:
 // the map on screen is base.bmp pixel for pixel, a click places a marker,
 // "Copia mappa" hands the map to the X clipboard, "Esci" ends the program.
+#include "X11Tools.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -38,6 +40,7 @@ class TestEndToEnd : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void cleanupTestCase();
     void mapOnScreenIsTheBaseImage();
     void clickPlacesAMarker();
@@ -88,6 +91,13 @@ void TestEndToEnd::initTestCase()
     }
     // The splash screen covers the window for its first four seconds.
     QTest::qWait(4800);
+}
+
+void TestEndToEnd::cleanup()
+{
+    if (QTest::currentTestFailed())
+        qInfo("Screen saved to %s",
+              qPrintable(x11::saveScreenshot(QStringLiteral("tst_e2e-") + QString::fromLatin1(QTest::currentTestFunction()))));
 }
 
 void TestEndToEnd::cleanupTestCase()
