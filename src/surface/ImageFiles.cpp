@@ -7,6 +7,9 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 QString tr(const char *text) { return QCoreApplication::translate("imagefiles", text); }
@@ -19,8 +22,12 @@ bool bmpIsComplete(QFile &file)
         return true; // not a BMP file: the reader judges it
     if (header.size() < 26)
         return false;
-    const auto le32 = [&](int at) { return qFromLittleEndian<qint32>(header.constData() + at); };
-    const auto le16 = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
+    // Read from a buffer of fixed size: the sanitized build's optimiser
+    // cannot tell that the byte array is never its shared empty one.
+    std::array<uchar, 54> bytes{};
+    std::copy(header.cbegin(), header.cend(), bytes.begin());
+    const auto le32 = [&](int at) { return qFromLittleEndian<qint32>(bytes.data() + at); };
+    const auto le16 = [&](int at) { return qFromLittleEndian<quint16>(bytes.data() + at); };
     const qint64 dataOffset = le32(10);
     qint64 width = 0;
     qint64 height = 0;
