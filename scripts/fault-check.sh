@@ -10,6 +10,8 @@
 #                build is kept, so a second run is incremental
 # FAULT_EXCLUDE  ctest -E regex of tests left out, e.g. tst_e2e
 # FAULT_JOBS     parallel jobs (default 2)
+# FAULT_LIST_ONLY=1  only check that every fault still applies
+# FAULT_REF      plant in this commit instead of the working tree
 #
 # Each line of faults.txt is  file @@ text @@ replacement [@@ first tests]:
 # the text must occur exactly once in the file. The tests mirroring the
@@ -25,40 +27,59 @@ filter=${1:-}
 list=$root/scripts/faults.txt
 
 # The fault's parts, one per line: file, text, replacement, first tests.
-fields() { python3 -c '
-import sys
-parts = [p.strip() for p in sys.argv[1].split("@@")]
-if len(parts) not in (3, 4) or not parts[0] or not parts[1]:
-    sys.exit("malformed fault: " + sys.argv[1])
-print("\n".join((parts + [""])[:4]))' "$1"; }
+fields() {
+    local rest=$1 part
+    local -a parts=()
+    while :; do
+        part=${rest%%@@*}
+        part=${part#"${part%%[![:space:]]*}"}
+        parts+=("${part%"${part##*[![:space:]]}"}")
+        [[ $rest == *@@* ]] || break
+        rest=${rest#*@@}
+    done
+    if [ ${#parts[@]} -lt 3 ] || [ ${#parts[@]} -gt 4 ] || [ -z "${parts[0]}" ] || [ -z "${parts[1]}" ]; then
+        echo "malformed fault: $1" >&2
+        return 1
+    fi
+    printf '%s\n' "${parts[0]}" "${parts[1]}" "${parts[2]}" "${parts[3]:-}"
+}
 
 # Replaces the text in the file; fails unless it occurs exactly once.
-plant() { python3 -c '
-import sys
-path, old, new = sys.argv[1:4]
-text = open(path, encoding="utf-8").read()
-n = text.count(old)
-if n != 1:
-    sys.exit(f"{path}: the text occurs {n} times: {old}")
-if len(sys.argv) > 4:
-    open(path, "w", encoding="utf-8").write(text.replace(old, new))' "$@"; }
+plant() { perl -e '
+my ($path, $old, $new) = @ARGV;
+open(my $in, "<", $path) or die "$path: $!\n";
+my $text = do { local $/; <$in> };
+my ($n, $at) = (0, -1);
+while (($at = index($text, $old, $at + 1)) >= 0) { $n++ }
+die "$path: the text occurs $n times: $old\n" if $n != 1;
+exit 0 unless defined $new;
+substr($text, index($text, $old), length $old) = $new;
+open(my $out, ">", $path) or die "$path: $!\n";
+print $out $text;' "$@"; }
 
 mapfile -t faults < <(grep -v '^\s*\(#\|$\)' "$list" | grep -F -- "$filter" || true)
 [ ${#faults[@]} -gt 0 ] || { echo "no faults to plant" >&2; exit 1; }
+
+# Fresh sources over the kept build: the working tree, or with FAULT_REF
+# that commit. The copy keeps the files' times, so the build only redoes
+# what changed since the last run.
+mkdir -p "$tree" "$scratch/logs"
+find "$tree" -mindepth 1 -maxdepth 1 ! -name build-tests -exec rm -rf {} +
+if [ -n "${FAULT_REF:-}" ]; then
+    git -C "$root" archive "$FAULT_REF" | tar -xf - -C "$tree"
+else
+    (cd "$root" && git ls-files -z -co --exclude-standard | grep -zv '^build' | tar --null -T - -cf -) | (cd "$tree" && tar -xf -)
+fi
 
 # A fault that no longer applies makes the whole run fail before any build.
 stale=0
 for f in "${faults[@]}"; do
     mapfile -t p < <(fields "$f")
-    plant "$root/${p[0]}" "${p[1]}" || stale=1
+    plant "$tree/${p[0]}" "${p[1]}" || stale=1
 done
 [ $stale -eq 0 ] || { echo "FAULT LIST OUT OF DATE: fix scripts/faults.txt" >&2; exit 2; }
+[ -z "${FAULT_LIST_ONLY:-}" ] || { echo "${#faults[@]} faults apply"; exit 0; }
 
-# Fresh sources over the kept build; the copy keeps the files' times, so
-# the build only redoes what changed since the last run.
-mkdir -p "$tree" "$scratch/logs"
-find "$tree" -mindepth 1 -maxdepth 1 ! -name build-tests -exec rm -rf {} +
-(cd "$root" && git ls-files -z -co --exclude-standard | grep -zv '^build' | tar --null -T - -cf -) | (cd "$tree" && tar -xf -)
 
 export CCACHE_BASEDIR=$scratch QT_QPA_PLATFORM=offscreen
 cmake -S "$tree" -B "$build" -DCMAKE_BUILD_TYPE=Release -DFONDALIS_BUILD_TESTS=ON > "$scratch/logs/configure.log"
