@@ -12,6 +12,7 @@
 # FAULT_JOBS     parallel jobs (default 2)
 # FAULT_LIST_ONLY=1  only check that every fault still applies
 # FAULT_REF      plant in this commit instead of the working tree
+# FAULT_FROM     start at this fault (counted from 1), to resume a run
 #
 # Each line of faults.txt is  file @@ text @@ replacement [@@ first tests]:
 # the text must occur exactly once in the file. The tests mirroring the
@@ -60,6 +61,21 @@ print $out $text;' "$@"; }
 mapfile -t faults < <(grep -v '^\s*\(#\|$\)' "$list" | grep -F -- "$filter" || true)
 [ ${#faults[@]} -gt 0 ] || { echo "no faults to plant" >&2; exit 1; }
 
+# A fault that no longer applies makes the whole run fail before any build.
+applies() {
+    local stale=0 f
+    for f in "${faults[@]}"; do
+        mapfile -t p < <(fields "$f")
+        plant "$1/${p[0]}" "${p[1]}" || stale=1
+    done
+    [ $stale -eq 0 ] || { echo "FAULT LIST OUT OF DATE: fix scripts/faults.txt" >&2; exit 2; }
+}
+if [ -n "${FAULT_LIST_ONLY:-}" ]; then
+    applies "$root"
+    echo "${#faults[@]} faults apply"
+    exit 0
+fi
+
 # Fresh sources over the kept build: the working tree, or with FAULT_REF
 # that commit. The copy keeps the files' times, so the build only redoes
 # what changed since the last run.
@@ -71,14 +87,7 @@ else
     (cd "$root" && git ls-files -z -co --exclude-standard | grep -zv '^build' | tar --null -T - -cf -) | (cd "$tree" && tar -xf -)
 fi
 
-# A fault that no longer applies makes the whole run fail before any build.
-stale=0
-for f in "${faults[@]}"; do
-    mapfile -t p < <(fields "$f")
-    plant "$tree/${p[0]}" "${p[1]}" || stale=1
-done
-[ $stale -eq 0 ] || { echo "FAULT LIST OUT OF DATE: fix scripts/faults.txt" >&2; exit 2; }
-[ -z "${FAULT_LIST_ONLY:-}" ] || { echo "${#faults[@]} faults apply"; exit 0; }
+applies "$tree"
 
 
 export CCACHE_BASEDIR=$scratch QT_QPA_PLATFORM=offscreen
@@ -99,6 +108,7 @@ caught=0 missed=0 broken=0 n=0
 missing=()
 for f in "${faults[@]}"; do
     n=$((n + 1))
+    [ $n -ge "${FAULT_FROM:-1}" ] || continue
     mapfile -t p < <(fields "$f")
     file=$tree/${p[0]}
     log=$scratch/logs/fault-$n.log
