@@ -59,6 +59,7 @@ void TestRouteReadout::workedRoutes_data()
     QTest::newRow("north-east") << s << QPoint(103, 96) << "d = 50 m" << "per  36.9°";
     QTest::newRow("north-west") << s << QPoint(97, 96) << "d = 50 m" << "per  323.1°";
     QTest::newRow("south-west") << s << QPoint(97, 104) << "d = 50 m" << "per  216.9°";
+    QTest::newRow("whole metres, halves up") << s << QPoint(101, 103) << "d = 32 m" << "per  161.6°";
     QTest::newRow("due east") << s << QPoint(110, 100) << "d = 100 m" << "per  90°";
     QTest::newRow("due west") << s << QPoint(90, 100) << "d = 100 m" << "per  270°";
     QTest::newRow("nearly north, no zero before the point")
