@@ -88,6 +88,12 @@ else
 fi
 
 applies "$tree"
+# The copy gave every file its old time back, also the ones an earlier run
+# planted a fault in and built: touch them, or make keeps the faulty objects.
+if [ -f "$scratch/planted" ]; then
+    sort -u "$scratch/planted" | while read -r f; do touch "$tree/$f"; done
+    rm "$scratch/planted"
+fi
 
 
 export CCACHE_BASEDIR=$scratch QT_QPA_PLATFORM=offscreen
@@ -114,6 +120,7 @@ for f in "${faults[@]}"; do
     log=$scratch/logs/fault-$n.log
     first=${p[3]:-$(mirrored "${p[0]}")}
     cp "$file" "$scratch/original"
+    echo "${p[0]}" >> "$scratch/planted"
     plant "$file" "${p[1]}" "${p[2]}"
     verdict=missed
     if [ -n "$first" ] && ! cmake --build "$build" -j"$jobs" --target fondalis_data ${first//|/ } > "$log" 2>&1; then
