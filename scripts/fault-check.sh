@@ -13,6 +13,7 @@
 # FAULT_LIST_ONLY=1  only check that every fault still applies
 # FAULT_REF      plant in this commit instead of the working tree
 # FAULT_FROM     start at this fault (counted from 1), to resume a run
+# FAULT_LIST     another list of faults, in the same form
 #
 # Each line of faults.txt is  file @@ text @@ replacement [@@ first tests]:
 # the text must occur exactly once in the file. The tests mirroring the
@@ -25,7 +26,7 @@ build=$tree/build-tests
 jobs=${FAULT_JOBS:-2}
 exclude=${FAULT_EXCLUDE:-}
 filter=${1:-}
-list=$root/scripts/faults.txt
+list=${FAULT_LIST:-$root/scripts/faults.txt}
 
 # The fault's parts, one per line: file, text, replacement, first tests.
 fields() {
