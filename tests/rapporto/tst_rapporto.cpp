@@ -101,6 +101,8 @@ private slots:
     void classNotesAndSkippedFiles();
     void classTableKeepsEveryRow_data();
     void classTableKeepsEveryRow();
+    void classSummary();
+    void zonationAndTotals();
     void badUsage_data();
     void badUsage();
 };
@@ -276,6 +278,54 @@ void TestRapporto::classTableKeepsEveryRow()
     QCOMPARE(testo.count(QRegularExpression(QStringLiteral("media vera\\s+1\\.00\\s+2\\.00"))), 1);
     for (int k = 0; k < note; ++k)
         QVERIFY(testo.contains(QStringLiteral("nota %1\n").arg(k)));
+}
+
+void TestRapporto::classSummary()
+{
+    // Three surveys of one quantity: estimates 2, 4, 9 around a truth of 4.
+    rapporto::Classe c;
+    c.nomi = {QStringLiteral("a")};
+    c.verita = {4};
+    for (double m : {2.0, 4.0, 9.0}) {
+        rapporto::Uscita u;
+        u.stime = {stimaDi(m, 2.5, 4)};
+        c.uscite.push_back(u);
+    }
+    c.uscite[1].stime[0].basso.reset(); // one station: no interval
+    c.uscite[1].stime[0].alto.reset();
+    const auto r = rapporto::riassumi(c);
+    QCOMPARE(r[0].media, 5.0);
+    QCOMPARE(*r[0].deviazione, std::sqrt((9.0 + 1.0 + 16.0) / 2.0));
+    QCOMPARE(r[0].conIntervallo, 2);
+    QCOMPARE(r[0].coprono, 1);
+    c.uscite.resize(1);
+    QVERIFY(!rapporto::riassumi(c)[0].deviazione);
+}
+
+void TestRapporto::zonationAndTotals()
+{
+    const auto area = area::carica(dataDir());
+    QVERIFY(area.area);
+    const rilievo::Lettura l = rilievo::leggi(QByteArray("staz.\t1\t2\t3\r\nx (m)\t1000\t2500\t4000\r\n"
+                                                         "y (m)\t3000\t2000\t1000\r\nprof. (m)\t0\t12\t40\r\n\r\n"
+                                                         "sp. 1\t0\t5\t1\r\nsp. 2\t0\t0\t2\r\nsp. 3\t0\t0\t0\r\n"
+                                                         "sp. 4\t0\t0\t0\r\nsp. 5\t0\t3\t0\r\nsp. 6\t0\t0\t0\r\n"
+                                                         "sp. 7\t0\t0\t0\r\nsp. 8\t0\t0\t0\r\nsp. 9\t0\t0\t0\r\n"
+                                                         "sp. 10\t0\t0\t7\r\nsp. 11\t0\t0\t0\r\nsp. 12\t0\t0\t0\r\n"));
+    QVERIFY2(l.ok(), qPrintable(l.errore));
+    const rapporto::Rilievo r = costruzione::rilievo(*l.rilievo, *area.area, QImage(), {});
+    QCOMPARE(r.stazioni[1].pixel, QPoint(250, 311));
+    QCOMPARE(r.complessivo->n, 18);
+    QCOMPARE(r.abbondanze[0].totale, 6L);
+    // The station at 0 m is no sea: it stands in no zonation.
+    QCOMPARE(r.zonazione[0].stazioni, (std::vector<QPointF>{{12, 5}, {40, 1}}));
+    // Band k of the true profile sits at index k, whatever bands the area lacks.
+    for (const verita::Banda &b : verita::profilo(*area.area, 5)) {
+        const auto &v = r.zonazione[9].profiloVero.at(size_t(b.da / 5));
+        QCOMPARE(v.has_value(), b.vera.pixel > 0);
+        if (v)
+            QCOMPARE(*v, b.vera.media[9]);
+    }
 }
 
 void TestRapporto::badUsage_data()
