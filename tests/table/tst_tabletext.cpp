@@ -13,9 +13,7 @@
 namespace {
 
 struct Station {
-    int x;
-    int y;
-    int depth;
+    int x, y, depth;
     std::array<int, 12> counts;
 };
 
