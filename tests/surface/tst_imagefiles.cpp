@@ -20,11 +20,9 @@ private:
 void TestImageFiles::readsBmpJpegAndDibByContent()
 {
     const QImage picture = testdata::image(40, 30, [](int x, int y) { return qRgb(x * 6, y * 8, 77); });
-    QVERIFY(picture.save(dir_.filePath(QStringLiteral("a.bmp")), "BMP"));
     QVERIFY(picture.save(dir_.filePath(QStringLiteral("fauna.dib")), "BMP"));
     QVERIFY(picture.save(dir_.filePath(QStringLiteral("sand.jpg")), "JPEG", 95));
 
-    QCOMPARE(imagefiles::load(dir_.filePath(QStringLiteral("a.bmp"))).image, picture);
     // An ordinary BMP named .dib is read by its content.
     const auto dib = imagefiles::load(dir_.filePath(QStringLiteral("fauna.dib")));
     QVERIFY2(dib.ok(), qPrintable(dib.reason));

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include <cfenv>
 #include <limits>
 
 class TestNumberText : public QObject
@@ -71,6 +72,12 @@ void TestNumberText::halvesGoToEven()
     QFETCH(double, rounded);
     QCOMPARE(rounding::halfEven(value), rounded);
     QCOMPARE(rounding::halfEvenInt(value), static_cast<int>(rounded));
+    // Another library may leave the rounding mode changed.
+    const int mode = std::fegetround();
+    std::fesetround(FE_UPWARD);
+    const double underUpward = rounding::halfEven(value);
+    std::fesetround(mode);
+    QCOMPARE(underUpward, rounded);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)
