@@ -13,11 +13,8 @@ namespace x11 {
 
 QByteArray run(const char *toolVariable, const char *fallback, const QStringList &args, int timeoutMs)
 {
-    QString program = qEnvironmentVariable(toolVariable);
-    if (program.isEmpty())
-        program = QString::fromLatin1(fallback);
     QProcess process;
-    process.start(program, args);
+    process.start(qEnvironmentVariable(toolVariable, QString::fromLatin1(fallback)), args);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();

@@ -1,196 +1,110 @@
-// Starts the built program in a real X window and checks what a user sees:
-// the map on screen is base.bmp pixel for pixel, a click places a marker,
-// "Copia mappa" hands the map to the X clipboard, "Esci" ends the program.
+// Starts the built program in a real X window with no window manager and
+// checks what a user sees: the map on screen is base.bmp pixel for pixel, a
+// click places a marker, "Copia mappa" hands the map to the X clipboard,
+// "Esci" ends the program.
 #include "X11Tools.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
-
-namespace {
-
-QString tool(const char *variable, const char *fallback)
-{
-    const QString value = qEnvironmentVariable(variable);
-    return value.isEmpty() ? QString::fromLatin1(fallback) : value;
-}
-
-QByteArray run(const QString &program, const QStringList &args, int timeoutMs = 10000)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return process.readAllStandardOutput();
-}
-
-} // namespace
 
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanup();
-    void cleanupTestCase();
-    void mapOnScreenIsTheBaseImage();
-    void clickPlacesAMarker();
-    void copiedMapReachesTheClipboard();
-    void exitEndsTheProgram();
+    void userSession();
 
 private:
     QImage grabMap();
-    QPoint mapOrigin() const { return windowPos_ + QPoint(10, 10); }
-    void clickMap(int x, int y, int button = 1);
-    void clickWindow(int x, int y);
+    // A point of the main window's client area; buttons by their top in twips.
+    void click(QPoint p, int button = 1);
+    void clickButton(int topTwips) { click(QPoint(536 + 36, topTwips / 15 + 12)); }
 
-    QProcess program_;
     QString windowId_;
-    QPoint windowPos_;
-    QImage base_;
-    QImage bati_;
-    QPoint station_;
+    QPoint origin_;
 };
-
-void TestEndToEnd::initTestCase()
-{
-    const QString path = qEnvironmentVariable("FONDALIS_PROGRAM");
-    QVERIFY2(QFileInfo::exists(path), "FONDALIS_PROGRAM must name the built program");
-    const QDir folder = QFileInfo(path).dir();
-    base_ = QImage(folder.filePath(QStringLiteral("base.bmp"))).convertToFormat(QImage::Format_RGB32);
-    bati_ = QImage(folder.filePath(QStringLiteral("bati.bmp"))).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(base_.size(), QSize(512, 512));
-
-    program_.setProcessChannelMode(QProcess::ForwardedChannels);
-    program_.start(path, {});
-    QVERIFY(program_.waitForStarted());
-
-    const QByteArray id = run(tool("XDOTOOL", "xdotool"),
-                              {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                               QStringLiteral("--name"), QStringLiteral("Fondalis - Simulatore")},
-                              20000);
-    windowId_ = QString::fromLatin1(id).split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
-    QVERIFY2(!windowId_.isEmpty(), "the main window did not appear");
-
-    const QString geometry = QString::fromLatin1(
-        run(tool("XDOTOOL", "xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), windowId_}));
-    for (const QString &line : geometry.split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("X=")))
-            windowPos_.setX(line.mid(2).toInt());
-        else if (line.startsWith(QLatin1String("Y=")))
-            windowPos_.setY(line.mid(2).toInt());
-    }
-    // The splash screen covers the window for its first four seconds.
-    QTest::qWait(4800);
-}
 
 void TestEndToEnd::cleanup()
 {
     if (QTest::currentTestFailed())
-        qInfo("Screen saved to %s",
-              qPrintable(x11::saveScreenshot(QStringLiteral("tst_e2e-") + QString::fromLatin1(QTest::currentTestFunction()))));
-}
-
-void TestEndToEnd::cleanupTestCase()
-{
-    if (program_.state() != QProcess::NotRunning) {
-        program_.kill();
-        program_.waitForFinished();
-    }
+        qInfo("Screen saved to %s", qPrintable(x11::saveScreenshot(QStringLiteral("tst_e2e"))));
 }
 
 QImage TestEndToEnd::grabMap()
 {
-    const QPoint origin = mapOrigin();
     return QGuiApplication::primaryScreen()
-        ->grabWindow(0, origin.x(), origin.y(), 512, 512)
+        ->grabWindow(0, origin_.x() + 10, origin_.y() + 10, 512, 512)
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
 }
 
-void TestEndToEnd::clickWindow(int x, int y)
+void TestEndToEnd::click(QPoint p, int button)
 {
-    run(tool("XDOTOOL", "xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId_,
-                                     QString::number(x), QString::number(y), QStringLiteral("click"),
-                                     QStringLiteral("1")});
+    x11::xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), windowId_, QString::number(p.x()),
+                  QString::number(p.y()), QStringLiteral("click"), QString::number(button)});
 }
 
-void TestEndToEnd::clickMap(int x, int y, int button)
+void TestEndToEnd::userSession()
 {
-    run(tool("XDOTOOL", "xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId_,
-                                     QString::number(x + 10), QString::number(y + 10), QStringLiteral("click"),
-                                     QString::number(button)});
-}
+    const QString path = qEnvironmentVariable("FONDALIS_PROGRAM");
+    QVERIFY2(QFileInfo::exists(path), "FONDALIS_PROGRAM must name the built program");
+    const QDir folder = QFileInfo(path).dir();
+    const QImage base = QImage(folder.filePath(QStringLiteral("base.bmp"))).convertToFormat(QImage::Format_RGB32);
+    const QImage bati = QImage(folder.filePath(QStringLiteral("bati.bmp"))).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(base.size(), QSize(512, 512));
 
-void TestEndToEnd::mapOnScreenIsTheBaseImage()
-{
-    const QImage shown = grabMap();
-    int differing = 0;
-    for (int y = 0; y < 512; ++y)
-        for (int x = 0; x < 512; ++x)
-            differing += shown.pixel(x, y) != base_.pixel(x, y);
-    QCOMPARE(differing, 0);
-}
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(path, {});
+    QVERIFY(program.waitForStarted());
+    const auto kill = qScopeGuard([&program] {
+        program.kill();
+        program.waitForFinished();
+    });
+    windowId_ = x11::waitForWindow(QStringLiteral("Fondalis - Simulatore"), 20000);
+    QVERIFY2(!windowId_.isEmpty(), "the main window did not appear");
+    origin_ = x11::clientRect(windowId_).topLeft();
+    // The splash screen covers the window for its first four seconds.
+    QTest::qWait(4800);
+    QCOMPARE(grabMap(), base);
 
-void TestEndToEnd::clickPlacesAMarker()
-{
     // Deep, open sea well inside the map.
-    for (int y = 100; y < 412 && station_.isNull(); y += 7)
-        for (int x = 100; x < 412; x += 7)
-            if (qRed(bati_.pixel(x, y)) >= 100) {
-                station_ = QPoint(x, y);
-                break;
-            }
-    QVERIFY2(!station_.isNull(), "no open sea found in bati.bmp");
-    clickMap(station_.x(), station_.y());
+    QPoint station;
+    for (int y = 100; y < 412 && station.isNull(); y += 7)
+        for (int x = 100; x < 412 && station.isNull(); x += 7)
+            if (qRed(bati.pixel(x, y)) >= 100)
+                station = QPoint(x, y);
+    QVERIFY2(!station.isNull(), "no open sea found in bati.bmp");
+    click(station + QPoint(10, 10));
+    QTRY_COMPARE_WITH_TIMEOUT(grabMap().pixel(station), qRgb(255, 0, 0), 5000);
+    const QImage shown = grabMap();
+    QImage marker(5, 5, QImage::Format_RGB32);
+    marker.fill(qRgb(255, 0, 0));
+    QCOMPARE(shown.copy(QRect(station - QPoint(2, 2), QSize(5, 5))), marker);
+    QCOMPARE(shown.pixel(station + QPoint(3, 0)), base.pixel(station + QPoint(3, 0)));
 
-    QElapsedTimer timer;
-    timer.start();
-    QImage shown;
-    do {
-        QTest::qWait(100);
-        shown = grabMap();
-    } while (shown.pixel(station_) != qRgb(255, 0, 0) && timer.elapsed() < 5000);
-    for (int dy = -2; dy <= 2; ++dy)
-        for (int dx = -2; dx <= 2; ++dx)
-            QCOMPARE(shown.pixel(station_ + QPoint(dx, dy)), qRgb(255, 0, 0));
-    QCOMPARE(shown.pixel(station_ + QPoint(3, 0)), base_.pixel(station_ + QPoint(3, 0)));
-}
+    clickButton(4200); // "Copia mappa"
+    const auto copied = [] {
+        const QByteArray png = x11::run("XCLIP", "xclip", {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                                           QStringLiteral("-t"), QStringLiteral("image/png"),
+                                                           QStringLiteral("-o")});
+        return QImage::fromData(png).convertToFormat(QImage::Format_RGB32);
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(copied().size(), QSize(512, 512), 5000);
+    QCOMPARE(copied(), shown);
 
-void TestEndToEnd::copiedMapReachesTheClipboard()
-{
-    // "Copia mappa": left 8040, top 4200 twips, 1095 x 375.
-    clickWindow(536 + 36, 280 + 12);
-    QByteArray png;
-    QElapsedTimer timer;
-    timer.start();
-    while (png.isEmpty() && timer.elapsed() < 5000) {
-        png = run(tool("XCLIP", "xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                           QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
-        if (png.isEmpty())
-            QTest::qWait(100);
-    }
-    const QImage copied = QImage::fromData(png).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(copied.size(), QSize(512, 512));
-    QCOMPARE(copied, grabMap());
-}
-
-void TestEndToEnd::exitEndsTheProgram()
-{
-    // "Esci": left 8040, top 7440 twips.
-    clickWindow(536 + 36, 496 + 12);
-    QVERIFY(program_.waitForFinished(10000));
-    QCOMPARE(program_.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program_.exitCode(), 0);
+    clickButton(7440); // "Esci"
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
 }
 
 QTEST_MAIN(TestEndToEnd)
