@@ -52,13 +52,10 @@ private slots:
     void startUpAndReset();
     void missingImageStopsWithAMessage_data();
     void missingImageStopsWithAMessage();
-    void placementTakesDepthAndCatchUnderTheTap_data();
     void placementTakesDepthAndCatchUnderTheTap();
     void hundredStationsThenRefusal();
-    void quickRightClicksAndRedInTheMap();
-    void readoutFollowsTheMouseBorderTakesNothing();
-    void deletingTheFirstRenumbersTheRest();
-    void labelOverAnotherMarkerLeavesNoRed();
+    void quickRightClicksAndLabelsLeaveTheBareMap();
+    void routeShownBorderAndLandTakeNothing();
     void helpBox();
     void randomSurveyKeepsMapAndTablesTrue();
 
@@ -243,42 +240,35 @@ void TestMainWindow::missingImageStopsWithAMessage()
     fatal_.clear();
 }
 
-void TestMainWindow::placementTakesDepthAndCatchUnderTheTap_data()
-{
-    // The default bathymetry: sea has red 100 + column / 4; the shore band
-    // in columns 50 .. 59 has red 40 .. 76.
-    QTest::addColumn<int>("X");
-    QTest::addColumn<int>("depth");
-    QTest::newRow("sea") << 200 << 74;
-    QTest::newRow("red 48: below the waterline, no catch") << 52 << -28;
-    QTest::newRow("red 76: depth 0, no catch") << 59 << 0;
-}
-
 void TestMainWindow::placementTakesDepthAndCatchUnderTheTap()
 {
-    QFETCH(int, X);
-    QFETCH(int, depth);
     makeWindow();
-    send(QEvent::MouseMove, at(400, 100), Qt::NoButton, Qt::NoButton);
-    QCOMPARE(map().ProfCursore, depthAt(400, 100));
-    // A tap: the press comes with no move to its place, yet the station
-    // takes the depth under it, and the readout shows where it is.
-    const QPoint p = at(X, 300);
-    send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
-    QCOMPARE(w_->MappaZ->text(), QStringLiteral("prof = %1 m").arg(depth));
+    // The default bathymetry: sea has red 100 + column / 4; the shore band
+    // in columns 50 .. 59 has red 40 .. 76, below the waterline or at depth
+    // 0, where nothing is caught.
+    const struct { int X, depth; } taps[] = {{200, 74}, {52, -28}, {59, 0}};
+    for (const auto &[X, depth] : taps) {
+        send(QEvent::MouseMove, at(400, 100), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(map().ProfCursore, depthAt(400, 100));
+        // A tap: the press comes with no move to its place, yet the station
+        // takes the depth under it, and the readout shows where it is.
+        send(QEvent::MouseButtonPress, at(X, 300), Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, at(X, 300), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(w_->MappaZ->text(), QStringLiteral("prof = %1 m").arg(depth));
+        const int n = map().NumStazioni;
+        QCOMPARE(v_->Stazioni[n], (std::array<std::int16_t, 4>{0, std::int16_t(X), 300, std::int16_t(depth)}));
+        for (int sp = 1; sp <= 12; ++sp)
+            QCOMPARE(v_->Conteggi[n][sp],
+                     depth > 0 ? mapcolour::ConteggioDaColore(colour::fromQRgb(variedSpecies(sp, X, 300))) : 0);
+        if (n == 1)
+            QCOMPARE(w_->nstazioni->text(), QStringLiteral("1 stazione"));
+    }
     // The double-click event of a quick second click places nothing and
     // opens no sieve.
-    QTest::mouseDClick(w_->mappaView(), Qt::LeftButton, {}, p);
+    QTest::mouseDClick(w_->mappaView(), Qt::LeftButton, {}, at(59, 300));
     QVERIFY(!w_->setaccioWindow());
-
-    QCOMPARE(map().NumStazioni, 1);
-    QCOMPARE(v_->Stazioni[1], (std::array<std::int16_t, 4>{0, std::int16_t(X), 300, std::int16_t(depth)}));
-    for (int sp = 1; sp <= 12; ++sp)
-        QCOMPARE(v_->Conteggi[1][sp],
-                 depth > 0 ? mapcolour::ConteggioDaColore(colour::fromQRgb(variedSpecies(sp, X, 300))) : 0);
-    QCOMPARE(map().Mappa.Image().pixel(X, 300), qRgb(255, 0, 0));
-    QCOMPARE(w_->nstazioni->text(), QStringLiteral("1 stazione"));
+    QCOMPARE(map().NumStazioni, 3);
+    QCOMPARE(map().Mappa.Image().pixel(200, 300), qRgb(255, 0, 0));
 }
 
 void TestMainWindow::hundredStationsThenRefusal()
@@ -304,7 +294,8 @@ void TestMainWindow::hundredStationsThenRefusal()
     QVERIFY(!w_->datiWindow());
 }
 
-void TestMainWindow::quickRightClicksAndRedInTheMap()
+// Quick right clicks, red in the map itself, labels over other markers.
+void TestMainWindow::quickRightClicksAndLabelsLeaveTheBareMap()
 {
     testdata::MapSet set;
     set.base = [](int x, int y) { return x == 300 && y == 300 ? qRgb(255, 0, 0) : testdata::defaultBase(x, y); };
@@ -334,90 +325,9 @@ void TestMainWindow::quickRightClicksAndRedInTheMap()
     QVERIFY(!w_->setaccioWindow());
     QCOMPARE(view->cursor().shape(), Qt::CrossCursor);
     QCOMPARE(map().Mappa.Image(), base_);
-}
 
-void TestMainWindow::readoutFollowsTheMouseBorderTakesNothing()
-{
-    makeWindow();
-    SurfaceView *view = w_->mappaView();
-    QTest::mouseMove(view, at(123, 11));
-    QCOMPARE(readout(), QStringLiteral("x = 1230 m|y = 5000 m|prof = %1 m|n.d.|n.d.|n.d.").arg(depthAt(123, 11)));
-    QTest::mouseMove(view, at(10, 11)); // land keeps the depth
-    QCOMPARE(readout(), QStringLiteral("x = 100 m|y = 5000 m|prof = n.d.|n.d.|n.d.|n.d."));
-    QCOMPARE(map().ProfCursore, depthAt(123, 11));
-
-    // Station 1 placed by a press dragged off the map: there the cursor
-    // shows no depth and the depth under it stays.
-    QTest::mouseMove(view, at(100, 100));
-    QTest::mousePress(view, Qt::LeftButton, {}, at(100, 100));
-    QTest::mouseMove(view, QPoint(300, 600));
-    QCOMPARE(w_->MappaZ->text(), QStringLiteral("prof = n.d."));
-    QCOMPARE(map().ProfCursore, depthAt(100, 100));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 600));
-
-    QTest::mouseMove(view, at(103, 104));
-    QTest::mouseMove(view, at(100, 100)); // on the station: the route stays
-    const QString onStation = readout();
-    QCOMPARE(onStation, QStringLiteral("x = 1000 m|y = 4110 m|prof = %1 m|Da staz. 1|d = 50 m|per  143.1°")
-                            .arg(depthAt(100, 100)));
-    QTest::mouseMove(w_.get(), QPoint(3, 300)); // over the window's own background
-    QCOMPARE(readout(), QStringLiteral("x = n.d.|y = n.d.|prof = n.d.|Da staz. 1|d = 50 m|per  143.1°"));
-    QTest::mouseMove(view, at(100, 100));
-    // The map's sunken border is no part of the map: hovering or pressing
-    // on it leaves every caption as it was. Neither it nor land takes a
-    // station; not even the data window notices.
-    openDataWindow();
-    const QImage before = map().Mappa.Image();
-    for (const QPoint p : {QPoint(0, 102), QPoint(515, 102), QPoint(102, 1), QPoint(200, 515), at(20, 100)}) {
-        QTest::mouseMove(view, p);
-        QTest::mouseClick(view, Qt::LeftButton, {}, p);
-        if (p != at(20, 100))
-            QCOMPARE(readout(), onStation);
-        QCOMPARE(map().NumStazioni, 1);
-        QCOMPARE(map().Mappa.Image(), before);
-        QVERIFY(w_->datiWindow());
-    }
-}
-
-void TestMainWindow::deletingTheFirstRenumbersTheRest()
-{
-    makeWindow();
-    for (const QPoint p : {QPoint(100, 100), QPoint(200, 200), QPoint(300, 300)})
-        click(p.x(), p.y());
-    toggleLabels();
-    openDataWindow();
-    click(303, 301); // beside station 3's marker: its sample; the table stays
-    QCOMPARE(v_->StazSel, 3);
-    QVERIFY(w_->setaccioWindow() && w_->datiWindow());
-    click(400, 120); // a placement closes the table but not the sample
-    QVERIFY(!w_->datiWindow() && w_->setaccioWindow());
-    openDataWindow();
-
-    const auto before = v_->Stazioni;
-    const auto counts = v_->Conteggi;
-    click(99, 98, Qt::RightButton); // second pixel from the left of the top row
-    QCOMPARE(map().NumStazioni, 3);
-    QCOMPARE(v_->StazSel, 1);
-    for (int i = 1; i <= 3; ++i) {
-        QCOMPARE(v_->Stazioni[i], before[i + 1]);
-        QCOMPARE(v_->Conteggi[i], counts[i + 1]);
-    }
-    QCOMPARE(w_->nstazioni->text(), QStringLiteral("3 stazioni"));
-    QVERIFY(!w_->datiWindow() && !w_->setaccioWindow());
-    // Where label 1 stood there is bare map.
-    const QRect oldLabel = map().overlay.labelRect(1, 100, 100);
-    QCOMPARE(map().Mappa.Image().copy(oldLabel), base_.copy(oldLabel));
-
-    // The route now refers to the station that carries the highest number.
-    QTest::mouseMove(w_->mappaView(), at(400, 130));
-    QVERIFY(readout().endsWith(QStringLiteral("|Da staz. 3|d = 100 m|per  180°")));
-}
-
-void TestMainWindow::labelOverAnotherMarkerLeavesNoRed()
-{
     // Station 1's label lies over station 2's marker; with one shared save
     // the later erasure of station 2 would bring back red pixels.
-    makeWindow();
     click(100, 100);
     click(108, 100);
     QVERIFY(map().overlay.labelRect(1, 100, 100).intersects(StationOverlay::markerBlock(108, 100)));
@@ -427,6 +337,40 @@ void TestMainWindow::labelOverAnotherMarkerLeavesNoRed()
     QCOMPARE(map().Mappa.Image(), withMarkers());
     click(100, 100, Qt::RightButton);
     QCOMPARE(map().Mappa.Image(), base_);
+}
+
+// The map's sunken border is no part of the map: hovering or pressing on
+// it leaves every caption as it was. Neither it nor land takes a station;
+// not even the data window notices.
+void TestMainWindow::routeShownBorderAndLandTakeNothing()
+{
+    makeWindow();
+    SurfaceView *view = w_->mappaView();
+    click(100, 100);
+    openDataWindow();
+    QTest::mouseMove(view, at(103, 104));
+    const QString shown = readout();
+    QCOMPARE(shown, QStringLiteral("x = 1030 m|y = 4070 m|prof = %1 m|Da staz. 1|d = 50 m|per  143.1°")
+                        .arg(depthAt(103, 104)));
+    const QImage before = map().Mappa.Image();
+    for (const QPoint p : {QPoint(0, 102), QPoint(515, 102), QPoint(102, 1), QPoint(200, 515), at(20, 100)}) {
+        QTest::mouseMove(view, p);
+        QTest::mouseClick(view, Qt::LeftButton, {}, p);
+        if (p != at(20, 100))
+            QCOMPARE(readout(), shown);
+        QCOMPARE(map().NumStazioni, 1);
+        QCOMPARE(map().Mappa.Image(), before);
+        QVERIFY(w_->datiWindow());
+    }
+    click(100, 100); // its sample; the table stays
+    QVERIFY(w_->setaccioWindow() && w_->datiWindow());
+    click(200, 200); // a placement closes the table, not the sample
+    QVERIFY(!w_->datiWindow() && w_->setaccioWindow());
+    openDataWindow();
+    click(99, 98, Qt::RightButton); // both show the old numbering: a deletion closes them
+    QVERIFY(!w_->datiWindow() && !w_->setaccioWindow());
+    QTest::mouseMove(view, at(200, 210)); // the route now refers to the renumbered station
+    QVERIFY(readout().endsWith(QStringLiteral("|Da staz. 1|d = 100 m|per  180°")));
 }
 
 void TestMainWindow::helpBox()
@@ -525,7 +469,6 @@ void TestMainWindow::randomSurveyKeepsMapAndTablesTrue()
 
     for (int step = 0; step < 3000; ++step) {
         const int n = map.NumStazioni;
-        const int before = n;
         // Deletions grow likelier as the survey fills, so that it keeps
         // moving between empty and full without reaching the refusal.
         const int roll = random.bounded(100);
@@ -541,13 +484,13 @@ void TestMainWindow::randomSurveyKeepsMapAndTablesTrue()
             }
             QTest::mouseMove(view, p);
             QTest::mouseClick(view, Qt::LeftButton, {}, p);
-            placed += map.NumStazioni - before;
+            placed += map.NumStazioni - n;
         } else if (roll < 40 + deleteShare && n > 0) {
             const QPoint p = onMarker();
             QTest::mouseMove(view, p);
             QTest::mouseClick(view, Qt::RightButton, {}, p);
-            deleted += before - map.NumStazioni;
-            if (map.NumStazioni != before - 1)
+            deleted += n - map.NumStazioni;
+            if (map.NumStazioni != n - 1)
                 QFAIL(qPrintable(QStringLiteral("step %1: a right click on a marker deleted nothing").arg(step)));
         } else if (roll < 93) {
             const int kind = random.bounded(10);
@@ -556,7 +499,7 @@ void TestMainWindow::randomSurveyKeepsMapAndTablesTrue()
             } else if (kind < 6 && n > 0 && random.bounded(8) == 0) {
                 const QPoint p = onMarker(); // opens that station's sample, which takes a while
                 QTest::mouseClick(view, Qt::LeftButton, {}, p);
-                if (map.NumStazioni != before || state.StazSel < 1 || state.StazSel > n)
+                if (map.NumStazioni != n || state.StazSel < 1 || state.StazSel > n)
                     QFAIL(qPrintable(QStringLiteral("step %1: a click on a marker changed the survey").arg(step)));
                 ++opened;
             } else {

