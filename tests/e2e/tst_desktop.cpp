@@ -95,7 +95,6 @@ namespace {
 
 const QString kMainTitle = QStringLiteral("^Fondalis - Simulatore");
 const QString kDatiTitle = QStringLiteral("^Tabella dati$");
-const QString kSaveTitle = QStringLiteral("^Salva con nome$");
 
 // Every file and folder below a folder, as paths relative to it.
 QStringList everythingIn(const QString &folder)
@@ -261,7 +260,7 @@ QString TestDesktop::waitForDialogOver(const QString &title, const QString &owne
 
 bool TestDesktop::saveThroughDialogOver(const QString &owner, const QString &name)
 {
-    if (waitForDialogOver(kSaveTitle, owner).isEmpty())
+    if (waitForDialogOver(QStringLiteral("^Salva con nome$"), owner).isEmpty())
         return false;
     x11::xdotool({QStringLiteral("type"), name});
     x11::xdotool({QStringLiteral("key"), QStringLiteral("Return")});
@@ -340,8 +339,7 @@ void TestDesktop::theMapIsShownMarkedAndCopiedAsDrawn()
 
 void TestDesktop::dataWindowIsLaidOutForItsFrame()
 {
-    QVERIFY(!placeStation().isNull());
-    const QString dati = openDati();
+    const QString dati = openDati(); // with the station placed above
     QVERIFY(!dati.isEmpty());
     pointerAway();
     // The text cursor may blink in the box's first line; the box's corner
