@@ -1,29 +1,100 @@
 // The built program under a real window manager (openbox, in the X server
-// the test runs in), used as a new user would: what only a window manager
-// shows, frames, focus and close requests, and that a whole session leaves
-// no file behind except those the user saved.
-#include "X11Tools.h"
-
+// the test runs in), used as a new user would: the map on screen as drawn,
+// what only a window manager shows, frames, focus and close requests, the X
+// clipboard, and that a whole session leaves no file behind except those the
+// user saved.
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 
+// The X tools the test drives the program with, named by environment
+// variables that CMake sets (the bare name otherwise).
+namespace x11 {
+
+// Runs a tool to its end and hands back its standard output; empty when it
+// failed to finish in time.
+QByteArray run(const char *toolVariable, const char *fallback, const QStringList &args)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable(toolVariable, QString::fromLatin1(fallback)), args);
+    if (process.waitForFinished(10000))
+        return process.readAllStandardOutput();
+    process.kill();
+    process.waitForFinished();
+    return {};
+}
+
+QByteArray xdotool(const QStringList &args) { return run("XDOTOOL", "xdotool", args); }
+QByteArray xprop(const QStringList &args) { return run("XPROP", "xprop", args); }
+QString xwininfo(const QString &id) { return QString::fromLatin1(run("XWININFO", "xwininfo", {QStringLiteral("-id"), id})); }
+
+// The visible windows whose title matches the pattern (a regular
+// expression), as decimal ids.
+QStringList windows(const QString &titlePattern)
+{
+    const QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern};
+    return QString::fromLatin1(xdotool(args)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The first such window within the time given; "" if none came.
+QString waitForWindow(const QString &titlePattern, int timeoutMs = 10000)
+{
+    QStringList found;
+    return QTest::qWaitFor([&] { return !(found = windows(titlePattern)).isEmpty(); }, timeoutMs) ? found.first() : QString();
+}
+
+QString activeWindow() { return QString::fromLatin1(xdotool({QStringLiteral("getactivewindow")})).trimmed(); }
+bool isViewable(const QString &id) { return xwininfo(id).contains(QLatin1String("IsViewable")); }
+
+// The client area on the screen, right with or without a reparenting
+// window manager, and the frame the window manager put around it.
+QRect clientRect(const QString &id)
+{
+    const QString info = xwininfo(id);
+    const auto field = [&info](const char *name) {
+        return QRegularExpression(QStringLiteral("%1:\\s*(-?\\d+)").arg(QLatin1String(name))).match(info).captured(1).toInt();
+    };
+    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
+}
+
+QMargins frameExtents(const QString &id)
+{
+    const QString property = QString::fromLatin1(xprop({QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")}));
+    const QRegularExpressionMatch m
+        = QRegularExpression(QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)")).match(property);
+    // left, right, top, bottom
+    return m.hasMatch() ? QMargins(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(2).toInt(), m.captured(4).toInt())
+                        : QMargins();
+}
+
+// Window ids from the bottom of the stack to the top, as the window
+// manager keeps them.
+QStringList stackingOrder()
+{
+    QStringList ids;
+    const QString property = QString::fromLatin1(xprop({QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")}));
+    for (auto it = QRegularExpression(QStringLiteral("0x[0-9a-fA-F]+")).globalMatch(property); it.hasNext();)
+        ids << QString::number(it.next().captured().toULongLong(nullptr, 16));
+    return ids;
+}
+
+} // namespace x11
+
 namespace {
 
 const QString kMainTitle = QStringLiteral("^Fondalis - Simulatore");
 const QString kDatiTitle = QStringLiteral("^Tabella dati$");
-const QString kSaveTitle = QStringLiteral("^Salva con nome$");
 
 // Every file and folder below a folder, as paths relative to it.
 QStringList everythingIn(const QString &folder)
@@ -43,12 +114,6 @@ QImage grab(const QRect &r)
         QImage::Format_RGB32);
 }
 
-bool isAbove(const QString &upper, const QString &lower)
-{
-    const QStringList stack = x11::stackingOrder();
-    return stack.contains(upper) && stack.contains(lower) && stack.indexOf(upper) > stack.indexOf(lower);
-}
-
 } // namespace
 
 class TestDesktop : public QObject
@@ -62,6 +127,7 @@ private slots:
 
     void aKeyClosesTheSplashScreen();
     void mainWindowIsCentredWithItsFrame();
+    void theMapIsShownMarkedAndCopiedAsDrawn();
     void dataWindowIsLaidOutForItsFrame();
     void dialogsComeUpInFrontWithTheKeyboard();
     void closingByTheFrameEndsTheProgram();
@@ -69,7 +135,9 @@ private slots:
 
 private:
     QPoint mapPoint(QPoint p) const { return p + QPoint(10, 10); }
-    void click(const QString &window, QPoint p, int button = 1);
+    void click(const QString &window, QPoint p);
+    // Out of the way of the buttons' hover look.
+    void pointerAway();
     void clickMainButton(int topTwips) { click(mainId_, QPoint(536 + 36, topTwips / 15 + 12)); }
     // A station placed in deep, open sea, away from the ones placed before;
     // null if no marker showed.
@@ -78,10 +146,11 @@ private:
     QString openDati();
     // Waits for a window that must come up active and above the given one.
     QString waitForDialogOver(const QString &title, const QString &owner);
+    // Saves under the name through the dialog that must come up over owner.
+    bool saveThroughDialogOver(const QString &owner, const QString &name);
 
     QTemporaryDir wmHome_, home_, config_, work_;
-    QProcess openbox_;
-    QProcess program_;
+    QProcess openbox_, program_;
     QElapsedTimer sinceStart_;
     QString mainId_;
     QImage base_, bati_;
@@ -105,9 +174,7 @@ void TestDesktop::initTestCase()
     openbox_.start(qEnvironmentVariable("OPENBOX", QStringLiteral("openbox")), {QStringLiteral("--sm-disable")});
     QVERIFY2(openbox_.waitForStarted(), "openbox did not start");
     QTRY_VERIFY_WITH_TIMEOUT(
-        x11::run("XPROP", "xprop", {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-            .contains("window id"),
-        20000);
+        x11::xprop({QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"), 20000);
 
     // A new user: empty home and configuration folders; the save dialog
     // starts in the working folder.
@@ -126,9 +193,11 @@ void TestDesktop::initTestCase()
 
 void TestDesktop::cleanup()
 {
-    if (QTest::currentTestFailed())
-        qInfo("Screen saved to %s",
-              qPrintable(x11::saveScreenshot(QStringLiteral("tst_desktop-") + QString::fromLatin1(QTest::currentTestFunction()))));
+    // The screen as a PNG beside the test's log.
+    const QString name = QStringLiteral("tst_desktop-%1.png").arg(QLatin1String(QTest::currentTestFunction()));
+    const QString path = QDir::current().absoluteFilePath(name);
+    if (QTest::currentTestFailed() && QGuiApplication::primaryScreen()->grabWindow(0).save(path))
+        qInfo("Screen saved to %s", qPrintable(path));
 }
 
 void TestDesktop::cleanupTestCase()
@@ -141,10 +210,17 @@ void TestDesktop::cleanupTestCase()
     }
 }
 
-void TestDesktop::click(const QString &window, QPoint p, int button)
+void TestDesktop::click(const QString &window, QPoint p)
 {
     x11::xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(p.x()),
-                  QString::number(p.y()), QStringLiteral("click"), QString::number(button)});
+                  QString::number(p.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void TestDesktop::pointerAway()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    x11::xdotool({QStringLiteral("mousemove"), QString::number(screen.right()), QString::number(screen.bottom())});
+    QTest::qWait(500);
 }
 
 QPoint TestDesktop::placeStation()
@@ -160,9 +236,7 @@ QPoint TestDesktop::placeStation()
         }
     used_ << p;
     click(mainId_, mapPoint(p));
-    const auto shown = [&] {
-        return grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint(p), QSize(1, 1))).pixel(0, 0);
-    };
+    const auto shown = [&] { return grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint(p), QSize(1, 1))).pixel(0, 0); };
     return QTest::qWaitFor([&] { return shown() == qRgb(255, 0, 0); }) ? p : QPoint();
 }
 
@@ -176,9 +250,21 @@ QString TestDesktop::openDati()
 QString TestDesktop::waitForDialogOver(const QString &title, const QString &owner)
 {
     const QString dialog = x11::waitForWindow(title);
-    const bool inFront = QTest::qWaitFor(
-        [&] { return !dialog.isEmpty() && x11::activeWindow() == dialog && isAbove(dialog, owner); }, 5000);
+    const bool inFront = QTest::qWaitFor([&] {
+        const QStringList stack = x11::stackingOrder();
+        return !dialog.isEmpty() && x11::activeWindow() == dialog && stack.indexOf(dialog) > stack.indexOf(owner)
+            && stack.contains(owner);
+    }, 5000);
     return inFront ? dialog : QString();
+}
+
+bool TestDesktop::saveThroughDialogOver(const QString &owner, const QString &name)
+{
+    if (waitForDialogOver(QStringLiteral("^Salva con nome$"), owner).isEmpty())
+        return false;
+    x11::xdotool({QStringLiteral("type"), name});
+    x11::xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    return QTest::qWaitFor([&] { return QFileInfo(QDir(work_.path()).filePath(name)).size() > 0; });
 }
 
 void TestDesktop::aKeyClosesTheSplashScreen()
@@ -189,7 +275,8 @@ void TestDesktop::aKeyClosesTheSplashScreen()
     timer.start();
     const bool found = QTest::qWaitFor([&splash] {
         splash = x11::activeWindow();
-        return !splash.isEmpty() && x11::windowType(splash).contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH"));
+        const QStringList args{QStringLiteral("-id"), splash, QStringLiteral("_NET_WM_WINDOW_TYPE")};
+        return !splash.isEmpty() && x11::xprop(args).contains("_NET_WM_WINDOW_TYPE_SPLASH");
     }, 3000);
     QVERIFY2(found, "no splash screen with the keyboard");
     // It covers the map until it goes, and the program goes on once its
@@ -216,9 +303,8 @@ void TestDesktop::aKeyClosesTheSplashScreen()
 void TestDesktop::mainWindowIsCentredWithItsFrame()
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QRect outer;
     const auto centred = [&] {
-        outer = x11::clientRect(mainId_) + x11::frameExtents(mainId_);
+        const QRect outer = x11::clientRect(mainId_) + x11::frameExtents(mainId_);
         return qAbs(outer.left() - (screen.right() - outer.right())) <= 1
             && qAbs(outer.top() - (screen.bottom() - outer.bottom())) <= 1;
     };
@@ -226,16 +312,36 @@ void TestDesktop::mainWindowIsCentredWithItsFrame()
     QVERIFY(x11::frameExtents(mainId_).top() > 0);
 }
 
+void TestDesktop::theMapIsShownMarkedAndCopiedAsDrawn()
+{
+    // Once the splash screen is gone the map is base.bmp pixel for pixel.
+    const auto grabMap = [&] { return grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint({}), QSize(512, 512))); };
+    pointerAway();
+    QCOMPARE(grabMap(), base_);
+    // A click marks the station with a red square of 5 x 5 pixels, no more.
+    const QPoint station = placeStation();
+    QVERIFY(!station.isNull());
+    const QImage shown = grabMap();
+    QImage marker(5, 5, QImage::Format_RGB32);
+    marker.fill(qRgb(255, 0, 0));
+    QCOMPARE(shown.copy(QRect(station - QPoint(2, 2), QSize(5, 5))), marker);
+    QCOMPARE(shown.pixel(station + QPoint(3, 0)), base_.pixel(station + QPoint(3, 0)));
+
+    clickMainButton(4200); // "Copia mappa": the map as shown, on the X clipboard
+    const auto copied = [] {
+        const QStringList args{QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                               QStringLiteral("image/png"), QStringLiteral("-o")};
+        return QImage::fromData(x11::run("XCLIP", "xclip", args)).convertToFormat(QImage::Format_RGB32);
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(copied().size(), QSize(512, 512), 5000);
+    QCOMPARE(copied(), shown);
+}
+
 void TestDesktop::dataWindowIsLaidOutForItsFrame()
 {
-    QVERIFY(!placeStation().isNull());
-    const QString dati = openDati();
+    const QString dati = openDati(); // with the station placed above
     QVERIFY(!dati.isEmpty());
-    // Out of the way of the buttons' hover look.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    x11::xdotool({QStringLiteral("mousemove"), QString::number(screen.right()), QString::number(screen.bottom())});
-    QTest::qWait(500);
-
+    pointerAway();
     // The text cursor may blink in the box's first line; the box's corner
     // never moves under the rule.
     const auto shown = [&dati] {
@@ -246,45 +352,31 @@ void TestDesktop::dataWindowIsLaidOutForItsFrame()
         return image;
     };
     const QImage first = shown();
-    const QSize size = first.size();
-    const auto resize = [&dati](QSize s) {
+    for (const QSize s : {first.size() + QSize(40, 30), first.size()}) {
         x11::xdotool({QStringLiteral("windowsize"), dati, QString::number(s.width()), QString::number(s.height())});
-    };
-    resize(size + QSize(40, 30));
-    QTRY_COMPARE(x11::clientRect(dati).size(), size + QSize(40, 30));
-    resize(size);
-    QTRY_COMPARE(x11::clientRect(dati).size(), size);
+        QTRY_COMPARE(x11::clientRect(dati).size(), s);
+    }
     QTest::qWait(500);
     QVERIFY2(first == shown(), "the first layout differs from the layout for the same outer size after a resize");
 }
 
 void TestDesktop::dialogsComeUpInFrontWithTheKeyboard()
 {
-    // "?": the help box.
-    clickMainButton(3000);
-    const QString help = waitForDialogOver(QStringLiteral("^Aiuto$"), mainId_);
-    QVERIFY2(!help.isEmpty(), "the help box is not in front with the keyboard");
+    clickMainButton(3000); // "?": the help box
+    QVERIFY2(!waitForDialogOver(QStringLiteral("^Aiuto$"), mainId_).isEmpty(), "the help box is not in front with the keyboard");
     x11::xdotool({QStringLiteral("key"), QStringLiteral("Return")});
     QTRY_VERIFY(x11::windows(QStringLiteral("^Aiuto$")).isEmpty());
 
     // "Salva dati", then the data window's "Salva" in front of the data window.
     clickMainButton(6000);
-    QString dialog = waitForDialogOver(kSaveTitle, mainId_);
-    QVERIFY2(!dialog.isEmpty(), "the save dialog is not in front with the keyboard");
-    x11::xdotool({QStringLiteral("type"), QStringLiteral("rilievo.txt")});
-    x11::xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    QTRY_VERIFY(QFileInfo(QDir(work_.path()).filePath(QStringLiteral("rilievo.txt"))).size() > 0);
-
+    QVERIFY2(saveThroughDialogOver(mainId_, QStringLiteral("rilievo.txt")), "the save dialog is not in front with the keyboard");
     const QString dati = openDati();
     QVERIFY(!dati.isEmpty());
     const QMargins frame = x11::frameExtents(dati);
     const int outerHeight = x11::clientRect(dati).height() + frame.top() + frame.bottom();
     click(dati, QPoint(8 + 36, (outerHeight * 15 - 860) / 15 + 12));
-    dialog = waitForDialogOver(kSaveTitle, dati);
-    QVERIFY2(!dialog.isEmpty(), "the data window's save dialog is not in front with the keyboard");
-    x11::xdotool({QStringLiteral("type"), QStringLiteral("tabella.txt")});
-    x11::xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    QTRY_VERIFY(QFileInfo(QDir(work_.path()).filePath(QStringLiteral("tabella.txt"))).size() > 0);
+    QVERIFY2(saveThroughDialogOver(dati, QStringLiteral("tabella.txt")),
+             "the data window's save dialog is not in front with the keyboard");
 }
 
 void TestDesktop::closingByTheFrameEndsTheProgram()

@@ -17,22 +17,17 @@
 
 namespace {
 
-QString dataDir()
-{
-    return qEnvironmentVariable("FONDALIS_DATA_DIR");
-}
+QString dataDir() { return qEnvironmentVariable("FONDALIS_DATA_DIR"); }
 
 struct Esecuzione {
     int stato = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 Esecuzione analisi(const QStringList &args)
 {
     Esecuzione e;
-    QTextStream out(&e.out);
-    QTextStream err(&e.err);
+    QTextStream out(&e.out), err(&e.err);
     e.stato = runAnalisi(args, out, err, dataDir());
     return e;
 }
@@ -43,9 +38,7 @@ QString disegnoCasuale(const QString &cartella, int n, int seme)
     const Esecuzione e = analisi({QStringLiteral("disegno"), QStringLiteral("casuale"), QString::number(n),
                                   QStringLiteral("--seme"), QString::number(seme)});
     const QString path = QDir(cartella).filePath(QStringLiteral("rilievo-%1.txt").arg(seme));
-    if (e.stato != 0 || !testdata::put(path, e.out.toUtf8()))
-        return {};
-    return path;
+    return e.stato == 0 && testdata::put(path, e.out.toUtf8()) ? path : QString();
 }
 
 QString poppler(const QString &programma, const QStringList &args)
@@ -55,8 +48,7 @@ QString poppler(const QString &programma, const QStringList &args)
         return QStringLiteral("<%1 missing: install poppler-utils>").arg(programma);
     QProcess p;
     p.start(exe, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
 // Figures of a row: runs of blanks split the cells of a table line.
@@ -70,23 +62,15 @@ bool rigaCon(const QString &testo, const QStringList &campi)
     return re.match(testo).hasMatch();
 }
 
-QString testoDi(const stampa::Documento &doc, const QString &cartella)
+QString testoDelPdf(const QString &pdf, bool layout = true)
 {
-    const QString pdf = QDir(cartella).filePath(QStringLiteral("doc.pdf"));
-    if (!doc.scrivi(pdf, {}).isEmpty())
-        return {};
-    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    return poppler(QStringLiteral("pdftotext"), layout ? QStringList{QStringLiteral("-layout"), pdf, QStringLiteral("-")}
+                                                       : QStringList{pdf, QStringLiteral("-")});
 }
 
 rapporto::Stima stimaDi(double media, double semi, double vera)
 {
-    rapporto::Stima s;
-    s.media = media;
-    s.basso = media - semi;
-    s.alto = media + semi;
-    s.vera = vera;
-    s.copre = std::abs(media - vera) <= semi;
-    return s;
+    return {{}, media, media - semi, media + semi, vera, std::abs(media - vera) <= semi};
 }
 
 } // namespace
@@ -115,36 +99,33 @@ void TestRapporto::reportShowsTheSurveyAndTheTruth()
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     const QString png = dir.filePath(QStringLiteral("pagine"));
     const Esecuzione e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf, QStringLiteral("--png"), png});
-    QCOMPARE(e.stato, 0);
-    QVERIFY2(e.err.isEmpty(), qPrintable(e.err));
+    QVERIFY2(e.stato == 0 && e.err.isEmpty(), qPrintable(e.err));
 
-    const QString testo = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString testo = testoDelPdf(pdf);
     const rilievo::Lettura letto = rilievo::leggiFile(file);
-    QVERIFY(letto.ok());
+    const auto area = area::carica(dataDir()).area;
+    QVERIFY(letto.ok() && area);
     const Rilievo &r = *letto.rilievo;
+    const auto n = [](int v) { return QString::number(v); };
+    const auto indice = [](std::optional<double> v) { return numeri::fisso(v, numeri::kIndici); };
+    const auto media = [](std::optional<double> v) { return numeri::fisso(v, numeri::kMedie); };
     // Each station's row: number, position, depth and the indices as indici computes them.
     for (const Stazione &s : r.stazioni) {
         const indici::Indici ix = indici::calcola(s.conteggi);
-        QVERIFY2(rigaCon(testo, {QString::number(s.numero), QString::number(s.xm), QString::number(s.ym),
-                                 QString::number(s.prof), QString::number(ix.N), QString::number(ix.S),
-                                 numeri::fisso(ix.shannonLn, numeri::kIndici), numeri::fisso(ix.pielou, numeri::kIndici),
-                                 numeri::fisso(ix.ambi, numeri::kIndici)}),
+        QVERIFY2(rigaCon(testo, {n(s.numero), n(s.xm), n(s.ym), n(s.prof), n(ix.N), n(ix.S), indice(ix.shannonLn),
+                                 indice(ix.pielou), indice(ix.ambi)}),
                  qPrintable(QStringLiteral("station %1").arg(s.numero)));
     }
     // Each species with its estimate, interval and true mean as verita gives them.
-    const auto area = area::carica(dataDir());
-    QVERIFY(area.area);
-    const verita::Risultato v = verita::confronta(r, *area.area);
+    const verita::Risultato v = verita::confronta(r, *area);
     for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp) {
         const statistica::Confronto &c = v.stime.specie[sp - 1];
-        QVERIFY2(testo.contains(elencotaxa::nome(sp)), qPrintable(elencotaxa::nome(sp)));
-        QVERIFY2(rigaCon(testo, {numeri::fisso(c.stima.media, numeri::kMedie), numeri::fisso(c.stima.icBasso, numeri::kMedie),
-                                 QStringLiteral("–"), numeri::fisso(c.stima.icAlto, numeri::kMedie),
-                                 numeri::fisso(c.vera, numeri::kMedie)}),
-                 qPrintable(elencotaxa::nome(sp)));
+        const QStringList cifre{media(c.stima.media), media(c.stima.icBasso), QStringLiteral("–"), media(c.stima.icAlto),
+                                media(c.vera)};
+        QVERIFY2(testo.contains(elencotaxa::nome(sp)) && rigaCon(testo, cifre), qPrintable(elencotaxa::nome(sp)));
     }
-    QVERIFY(testo.contains(QStringLiteral("File: ") + QFileInfo(file).fileName()));
-    QVERIFY(testo.contains(QStringLiteral("Fondalis %1").arg(QStringLiteral(FONDALIS_VERSION))));
+    QVERIFY(testo.contains(QStringLiteral("File: ") + QFileInfo(file).fileName())
+            && testo.contains(QStringLiteral("Fondalis %1").arg(QStringLiteral(FONDALIS_VERSION))));
 
     // Every page as A4 in the PDF, and as a PNG of A4 at 150 dpi with ink on it.
     const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
@@ -172,25 +153,22 @@ void TestRapporto::classCoverageIsNearNominal()
         QVERIFY(!file.isEmpty());
         letture.push_back({file, rilievo::leggiFile(file)});
     }
-    const auto area = area::carica(dataDir());
-    QVERIFY(area.area);
-    const rapporto::Classe c = costruzione::classe(letture, *area.area, {});
+    const auto area = area::carica(dataDir()).area;
+    QVERIFY(area);
+    const rapporto::Classe c = costruzione::classe(letture, *area, {});
     QCOMPARE(int(c.uscite.size()), 30);
-    QVERIFY(c.scartati.empty());
-    QVERIFY(c.note.empty()); // one size, one area
+    QVERIFY(c.scartati.empty() && c.note.empty()); // one size, one area
 
     // The common species: found on at least half of the surveyable sea,
     // where counts are not dominated by a few dense patches.
-    const Area &a = *area.area;
     const auto riassunto = rapporto::riassumi(c);
     int comuni = 0;
     for (int sp = 0; sp < Velmara::kNumSpecie; ++sp) {
         long mare = 0, presente = 0;
-        for (size_t i = 0; i < a.prof.size(); ++i)
-            if (a.rilevabile(int(i))) {
-                ++mare;
-                presente += a.conteggi[sp][i] > 0 ? 1 : 0;
-            }
+        for (size_t i = 0; i < area->prof.size(); ++i) {
+            mare += area->rilevabile(int(i)) ? 1 : 0;
+            presente += area->rilevabile(int(i)) && area->conteggi[sp][i] > 0 ? 1 : 0;
+        }
         if (presente * 2 < mare)
             continue;
         ++comuni;
@@ -214,8 +192,7 @@ void TestRapporto::classNotesAndSkippedFiles()
     for (int seme : {3, 4})
         files << disegnoCasuale(dir.path(), 10 + seme, seme);
     // The same survey with one station's depth edited: another area's.
-    QString altra = QString::fromUtf8(testdata::contents(files[0]));
-    QStringList righe = altra.split(QStringLiteral("\r\n"));
+    QStringList righe = QString::fromUtf8(testdata::contents(files[0])).split(QStringLiteral("\r\n"));
     QStringList prof = righe[3].split(QLatin1Char('\t'));
     prof[2] = QString::number(prof[2].toInt() + 9);
     righe[3] = prof.join(QLatin1Char('\t'));
@@ -229,16 +206,15 @@ void TestRapporto::classNotesAndSkippedFiles()
     const Esecuzione e = analisi(QStringList{QStringLiteral("classe")} + files + QStringList{QStringLiteral("-o"), pdf});
     QCOMPARE(e.stato, 0);
     QVERIFY(e.err.contains(QStringLiteral("rotto.txt")) && e.err.contains(QStringLiteral("mancante.txt")));
-    const QString testo = poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    const QString testo = testoDelPdf(pdf, false).simplified();
     QVERIFY2(testo.contains(QStringLiteral("Rilievi usati: 3 di 5 file")), qPrintable(testo.left(400)));
     QVERIFY(testo.contains(QStringLiteral("rotto.txt:")) && testo.contains(QStringLiteral("mancante.txt:")));
-    QVERIFY(testo.contains(QStringLiteral("altra-area.txt: la profondità delle stazioni 2 ")));
-    QVERIFY(testo.contains(QStringLiteral("numero diverso di stazioni in mare")));
+    QVERIFY(testo.contains(QStringLiteral("altra-area.txt: la profondità delle stazioni 2 "))
+            && testo.contains(QStringLiteral("numero diverso di stazioni in mare")));
 
     // Nothing usable: no report.
     const Esecuzione nulla = analisi({QStringLiteral("classe"), rotto, QStringLiteral("-o"), dir.filePath(QStringLiteral("x.pdf"))});
-    QCOMPARE(nulla.stato, 1);
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
+    QVERIFY(nulla.stato == 1 && !QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
 }
 
 void TestRapporto::classTableKeepsEveryRow_data()
@@ -254,23 +230,21 @@ void TestRapporto::classTableKeepsEveryRow()
     QFETCH(int, rilievi);
     QFETCH(int, note);
     rapporto::Classe c;
+    c.fileDati = rilievi;
+    std::vector<rapporto::Stima> stime;
     for (int q = 1; q <= 14; ++q) {
         c.nomi.push_back(QStringLiteral("specie%1").arg(q));
         c.verita.push_back(q);
+        stime.push_back(stimaDi(q + 0.25, 0.5, q));
     }
-    for (int u = 0; u < rilievi; ++u) {
-        rapporto::Uscita x;
-        x.file = QStringLiteral("u%1.txt").arg(u);
-        x.stazioni = 5 + u % 7;
-        for (int q = 1; q <= 14; ++q)
-            x.stime.push_back(stimaDi(q + 0.25, 0.5, q));
-        c.uscite.push_back(x);
-    }
+    for (int u = 0; u < rilievi; ++u)
+        c.uscite.push_back({QStringLiteral("u%1.txt").arg(u), 5 + u % 7, stime});
     for (int k = 0; k < note; ++k)
         c.note.push_back(QStringLiteral("nota %1").arg(k));
-    c.fileDati = rilievi;
     QTemporaryDir dir;
-    const QString testo = testoDi(rapporto::documentoClasse(c), dir.path());
+    const QString pdf = dir.filePath(QStringLiteral("classe.pdf"));
+    QVERIFY(rapporto::documentoClasse(c).scrivi(pdf, {}).isEmpty());
+    const QString testo = testoDelPdf(pdf);
     for (int u = 0; u < rilievi; ++u)
         QVERIFY2(testo.contains(QRegularExpression(QStringLiteral("\\bu%1\\.txt\\s+%2\\s+1\\.25").arg(u).arg(5 + u % 7))),
                  qPrintable(QStringLiteral("survey %1").arg(u)));
@@ -286,13 +260,9 @@ void TestRapporto::classSummary()
     rapporto::Classe c;
     c.nomi = {QStringLiteral("a")};
     c.verita = {4};
-    for (double m : {2.0, 4.0, 9.0}) {
-        rapporto::Uscita u;
-        u.stime = {stimaDi(m, 2.5, 4)};
-        c.uscite.push_back(u);
-    }
-    c.uscite[1].stime[0].basso.reset(); // one station: no interval
-    c.uscite[1].stime[0].alto.reset();
+    for (double m : {2.0, 4.0, 9.0})
+        c.uscite.push_back({{}, 0, {stimaDi(m, 2.5, 4)}});
+    c.uscite[1].stime[0].basso = c.uscite[1].stime[0].alto = std::nullopt; // one station: no interval
     const auto r = rapporto::riassumi(c);
     QCOMPARE(r[0].media, 5.0);
     QCOMPARE(*r[0].deviazione, std::sqrt((9.0 + 1.0 + 16.0) / 2.0));
@@ -304,8 +274,8 @@ void TestRapporto::classSummary()
 
 void TestRapporto::zonationAndTotals()
 {
-    const auto area = area::carica(dataDir());
-    QVERIFY(area.area);
+    const auto area = area::carica(dataDir()).area;
+    QVERIFY(area);
     const rilievo::Lettura l = rilievo::leggi(QByteArray("staz.\t1\t2\t3\r\nx (m)\t1000\t2500\t4000\r\n"
                                                          "y (m)\t3000\t2000\t1000\r\nprof. (m)\t0\t12\t40\r\n\r\n"
                                                          "sp. 1\t0\t5\t1\r\nsp. 2\t0\t0\t2\r\nsp. 3\t0\t0\t0\r\n"
@@ -313,14 +283,14 @@ void TestRapporto::zonationAndTotals()
                                                          "sp. 7\t0\t0\t0\r\nsp. 8\t0\t0\t0\r\nsp. 9\t0\t0\t0\r\n"
                                                          "sp. 10\t0\t0\t7\r\nsp. 11\t0\t0\t0\r\nsp. 12\t0\t0\t0\r\n"));
     QVERIFY2(l.ok(), qPrintable(l.errore));
-    const rapporto::Rilievo r = costruzione::rilievo(*l.rilievo, *area.area, QImage(), {});
+    const rapporto::Rilievo r = costruzione::rilievo(*l.rilievo, *area, QImage(), {});
     QCOMPARE(r.stazioni[1].pixel, QPoint(250, 311));
     QCOMPARE(r.complessivo->n, 18);
     QCOMPARE(r.abbondanze[0].totale, 6L);
     // The station at 0 m is no sea: it stands in no zonation.
     QCOMPARE(r.zonazione[0].stazioni, (std::vector<QPointF>{{12, 5}, {40, 1}}));
     // Band k of the true profile sits at index k, whatever bands the area lacks.
-    for (const verita::Banda &b : verita::profilo(*area.area, 5)) {
+    for (const verita::Banda &b : verita::profilo(*area, 5)) {
         const auto &v = r.zonazione[9].profiloVero.at(size_t(b.da / 5));
         QCOMPARE(v.has_value(), b.vera.pixel > 0);
         if (v)
@@ -343,8 +313,7 @@ void TestRapporto::badUsage()
     QFETCH(int, stato);
     const Esecuzione e = analisi(args);
     QCOMPARE(e.stato, stato);
-    QVERIFY(!e.err.isEmpty());
-    QVERIFY(e.out.isEmpty());
+    QVERIFY(!e.err.isEmpty() && e.out.isEmpty()); // never a result beside a failure
 }
 
 QTEST_MAIN(TestRapporto)
