@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -26,32 +25,9 @@
 
 using testdata::contents;
 
-namespace {
-
-// The home and configuration folders of a new user, made before Qt reads
+// The home and configuration folders of a new user, set before Qt reads
 // where its settings go: Qt's own save dialog would keep its history there.
-struct FreshHome {
-    QTemporaryDir home, config;
-    FreshHome()
-    {
-        qputenv("HOME", QFile::encodeName(home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
-    QStringList everything() const
-    {
-        QStringList found;
-        for (const QString &folder : {home.path(), config.path()})
-            for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                 QDirIterator::Subdirectories);
-                 it.hasNext();)
-                found << it.next();
-        return found;
-    }
-};
-
-FreshHome *freshHome = nullptr;
-
-} // namespace
+static QStringList freshHome;
 
 // The data window and both ways the table leaves the program, driven
 // through the real buttons with the dialogs answered as a user would.
@@ -63,7 +39,11 @@ private slots:
     void init();
     void cleanup();
     // Every save dialog has come and gone: no settings file was written.
-    void cleanupTestCase() { QCOMPARE(freshHome->everything(), QStringList()); }
+    void cleanupTestCase()
+    {
+        for (const QString &folder : freshHome)
+            QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
+    }
 
     void whatTheBoxHoldsIsCopiedAndSaved();
     void savesCancelsFailuresAndCloses_data();
@@ -85,8 +65,29 @@ private:
         QTest::mouseClick(window_->MostraDati, Qt::LeftButton);
         return qobject_cast<Dati *>(window_->datiWindow());
     }
-    void click(QPushButton *button, DialogAnswerer::Answer answer);
-    static DialogAnswerer::Answer save(const QString &file, QString *offered = nullptr);
+    // A click on a save button, its dialog answered; then every expected
+    // dialog answered and no other one seen.
+    void click(QPushButton *button, DialogAnswerer::Answer answer)
+    {
+        answerer_->expect(std::move(answer));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(answerer_->allAnswered(), 5000);
+        QCOMPARE(answerer_->unexpected(), QStringList());
+    }
+    // Answers the save dialog with a file, or cancels it for an empty name;
+    // notes the name the dialog offered.
+    static DialogAnswerer::Answer save(const QString &file, QString *offered = nullptr)
+    {
+        return [file, offered](QWidget *d) {
+            auto *dialog = qobject_cast<QFileDialog *>(d);
+            auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+            QVERIFY(name && dialog->acceptMode() == QFileDialog::AcceptSave);
+            if (offered)
+                *offered = name->text();
+            name->setText(file);
+            file.isEmpty() ? static_cast<QDialog *>(dialog)->reject() : static_cast<QDialog *>(dialog)->accept();
+        };
+    }
 };
 
 void TestDatiWindow::init()
@@ -123,32 +124,6 @@ void TestDatiWindow::survey()
     window_->map().NumStazioni = 3;
     window_->MostraDati->setEnabled(true);
     window_->Salva->setEnabled(true);
-}
-
-// A click on a save button, its dialog answered; then every expected dialog
-// answered and no other one seen.
-void TestDatiWindow::click(QPushButton *button, DialogAnswerer::Answer answer)
-{
-    answerer_->expect(std::move(answer));
-    QTest::mouseClick(button, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(answerer_->allAnswered(), 5000);
-    QCOMPARE(answerer_->unexpected(), QStringList());
-}
-
-// Answers the save dialog with a file, or cancels it for an empty name;
-// notes the name the dialog offered.
-DialogAnswerer::Answer TestDatiWindow::save(const QString &file, QString *offered)
-{
-    return [file, offered](QWidget *d) {
-        auto *dialog = qobject_cast<QFileDialog *>(d);
-        QVERIFY(dialog && dialog->acceptMode() == QFileDialog::AcceptSave);
-        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        QVERIFY(name);
-        if (offered)
-            *offered = name->text();
-        name->setText(file);
-        file.isEmpty() ? static_cast<QDialog *>(dialog)->reject() : static_cast<QDialog *>(dialog)->accept();
-    };
 }
 
 // The table shown unwrapped, in a modeless window without an owner; edits
@@ -273,8 +248,10 @@ void TestDatiWindow::resizeFollowsTheRule()
 
 int main(int argc, char *argv[])
 {
-    FreshHome home;
-    freshHome = &home;
+    QTemporaryDir home, config;
+    freshHome = {home.path(), config.path()};
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QApplication app(argc, argv);
     TestDatiWindow test;
     return QTest::qExec(&test, argc, argv);
