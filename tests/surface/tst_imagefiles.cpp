@@ -10,7 +10,7 @@ class TestImageFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void readsBmpJpegAndDibByContent();
+    void readsBmpAndDibByContent();
     void refusesWhatCannotBeUsed();
 
 private:
@@ -24,18 +24,15 @@ private:
     }
 };
 
-void TestImageFiles::readsBmpJpegAndDibByContent()
+void TestImageFiles::readsBmpAndDibByContent()
 {
     const QImage picture = testdata::image(40, 30, [](int x, int y) { return qRgb(x * 6, y * 8, 77); });
     QVERIFY(picture.save(dir_.filePath(QStringLiteral("fauna.dib")), "BMP"));
-    QVERIFY(picture.save(dir_.filePath(QStringLiteral("sand.jpg")), "JPEG", 95));
 
     // An ordinary BMP named .dib is read by its content.
     const auto dib = load(QStringLiteral("fauna.dib"));
     QVERIFY2(dib.ok(), qPrintable(dib.reason));
     QCOMPARE(dib.image, picture);
-    const auto jpeg = load(QStringLiteral("sand.jpg"), {}, QSize(40, 30));
-    QVERIFY(jpeg.ok() && jpeg.image.size() == QSize(40, 30));
 
     // The old OS/2 form of BMP: a 12-byte header with 16-bit sizes.
     QByteArray os2("BM\x2A\0\0\0\0\0\0\0\x1A\0\0\0" "\x0C\0\0\0\x02\0\x02\0\x01\0\x18\0", 26);

@@ -45,10 +45,9 @@ private slots:
             QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
     }
 
-    void whatTheBoxHoldsIsCopiedAndSaved();
+    void whatTheBoxHoldsIsCopiedSavedAndLaidOut();
     void savesCancelsFailuresAndCloses_data();
     void savesCancelsFailuresAndCloses();
-    void resizeFollowsTheRule();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -129,7 +128,7 @@ void TestDatiWindow::survey()
 // The table shown unwrapped, in a modeless window without an owner; edits
 // are what "Copia" copies and "Salva" saves, until a new "Mostra dati"
 // builds the table afresh in the same window.
-void TestDatiWindow::whatTheBoxHoldsIsCopiedAndSaved()
+void TestDatiWindow::whatTheBoxHoldsIsCopiedSavedAndLaidOut()
 {
     // A map picture on the clipboard does not survive "Copia".
     QClipboard *clipboard = QApplication::clipboard();
@@ -142,14 +141,16 @@ void TestDatiWindow::whatTheBoxHoldsIsCopiedAndSaved()
     QCOMPARE(dati->Tabella->toPlainText(), QString(table()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(dati->Tabella->lineWrapMode(), QPlainTextEdit::NoWrap);
     dati->Tabella->moveCursor(QTextCursor::End);
+    // A line break and a paragraph break both leave as CR LF.
     QTest::keyClicks(dati->Tabella, QStringLiteral("nota:"));
+    QTest::keyClick(dati->Tabella, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClick(dati->Tabella, Qt::Key_Return);
     // Letters beyond ASCII, as an input method hands them over. A no-break
     // space stays one: the box's raw text is what leaves it.
     QInputMethodEvent typed;
     typed.setCommitString(QStringLiteral("località è\u00a0€"));
     QApplication::sendEvent(dati->Tabella, &typed);
-    const QString edited = table() + QStringLiteral("nota:\r\nlocalità è\u00a0€");
+    const QString edited = table() + QStringLiteral("nota:\r\n\r\nlocalità è\u00a0€");
 
     QTest::mouseClick(dati->CopiaDati, Qt::LeftButton);
     QCOMPARE(clipboard->text(), edited);
@@ -162,20 +163,37 @@ void TestDatiWindow::whatTheBoxHoldsIsCopiedAndSaved()
     state_->Stazioni[2][Velmara::kProf] = -4;
     QCOMPARE(openDati(), dati);
     QCOMPARE(dati->tableText(), table());
+
+    // Resized, the window is laid out for its outer size, frame included,
+    // and kept no smaller than 4100 x 2000 outside.
+    const auto laidOut = [dati] {
+        const QSize outer = dati->frameGeometry().size();
+        const DatiLayout l
+            = DatiLayout::forOuterSize(QSizeF(twips::fromPx(outer.width()), twips::fromPx(outer.height())));
+        return dati->Tabella->geometry() == twips::rect(l.tabella)
+            && dati->Command2->geometry() == twips::rect(l.command2)
+            && dati->CopiaDati->geometry() == twips::rect(l.copiaDati)
+            && dati->Command1->geometry() == twips::rect(l.command1);
+    };
+    const QSize minimum = twips::size(4100, 2000) - (dati->frameGeometry().size() - dati->size());
+    QVERIFY(laidOut());
+    for (const QSize asked : {QSize(900, 500), QSize(200, 400), QSize(800, 90)}) {
+        dati->resize(asked);
+        QTRY_COMPARE(dati->size(), asked.expandedTo(minimum));
+        QVERIFY2(laidOut(), qPrintable(QStringLiteral("%1 x %2").arg(asked.width()).arg(asked.height())));
+    }
 }
 
 void TestDatiWindow::savesCancelsFailuresAndCloses_data()
 {
-    QTest::addColumn<QString>("from"); // the window of the save button, closed afterwards by this button
-    QTest::addColumn<QString>("closer");
-    QTest::newRow("Salva dati") << "Fondalis" << QString();
-    QTest::newRow("Salva of the data window, Chiudi") << "Tabella dati" << "Chiudi";
-    QTest::newRow("Salva of the data window, Resetta") << "Tabella dati" << "Resetta";
+    QTest::addColumn<QString>("closer"); // of the data window; none: "Salva dati" of the main window
+    QTest::newRow("Salva dati") << QString();
+    QTest::newRow("Salva of the data window, Chiudi") << "Chiudi";
+    QTest::newRow("Salva of the data window, Resetta") << "Resetta";
 }
 
 void TestDatiWindow::savesCancelsFailuresAndCloses()
 {
-    QFETCH(QString, from);
     QFETCH(QString, closer);
     QPointer<Dati> dati = closer.isEmpty() ? nullptr : openDati();
     QPushButton *button = dati ? dati->Command2 : window_->Salva;
@@ -207,7 +225,7 @@ void TestDatiWindow::savesCancelsFailuresAndCloses()
     const QString message = answerer_->seenTexts().value(0);
     QVERIFY2(message.contains(QDir::toNativeSeparators(bad)) && message.contains(QStringLiteral("non esiste")),
              qPrintable(message));
-    QCOMPARE(answerer_->seenTitles().first(), from);
+    QCOMPARE(answerer_->seenTitles().first(), dati ? QStringLiteral("Tabella dati") : QStringLiteral("Fondalis"));
     QCOMPARE(files(), before);
     QCOMPARE(window_->datiWindow(), dati.data());
     if (!dati)
@@ -221,29 +239,6 @@ void TestDatiWindow::savesCancelsFailuresAndCloses()
     QVERIFY(!window_->datiWindow());
     survey();
     QCOMPARE(openDati()->saveDialog().FileName(), QString());
-}
-
-void TestDatiWindow::resizeFollowsTheRule()
-{
-    Dati *dati = openDati();
-    const auto laidOut = [dati] {
-        const QSize outer = dati->frameGeometry().size();
-        const DatiLayout l
-            = DatiLayout::forOuterSize(QSizeF(twips::fromPx(outer.width()), twips::fromPx(outer.height())));
-        return dati->Tabella->geometry() == twips::rect(l.tabella)
-            && dati->Command2->geometry() == twips::rect(l.command2)
-            && dati->CopiaDati->geometry() == twips::rect(l.copiaDati)
-            && dati->Command1->geometry() == twips::rect(l.command1);
-    };
-    const QSize frame = dati->frameGeometry().size() - dati->size();
-    const QSize minimum = twips::size(4100, 2000) - frame;
-    QVERIFY(laidOut());
-
-    for (const QSize asked : {QSize(900, 500), QSize(200, 400), QSize(800, 90)}) {
-        dati->resize(asked);
-        QTRY_COMPARE(dati->size(), asked.expandedTo(minimum));
-        QVERIFY2(laidOut(), qPrintable(QStringLiteral("%1 x %2").arg(asked.width()).arg(asked.height())));
-    }
 }
 
 int main(int argc, char *argv[])

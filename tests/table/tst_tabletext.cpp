@@ -46,16 +46,14 @@ QString saveAsUser(const QString &path)
 
 } // namespace
 
-// The table text, its line ends, the data window's layout rule and the
-// export file. Both save buttons are driven in tst_datiwindow.
+// The table text, the data window's layout rule and the export file. The
+// box's line ends and both save buttons are driven in tst_datiwindow.
 class TestTableText : public QObject
 {
     Q_OBJECT
 
 private slots:
     void workedExampleByteForByte();
-    void lineEnds_data();
-    void lineEnds();
     void layout_data();
     void layout();
     void savingAsAnOrdinaryUser_data();
@@ -97,24 +95,6 @@ void TestTableText::workedExampleByteForByte()
         "sp. 12\t7\t0\t4\r\n");
     // Compared line by line between the CR LF pairs, for a readable report.
     QCOMPARE(tabletext::build(v, 3).split(QStringLiteral("\r\n")), expected.split(QStringLiteral("\r\n")));
-}
-
-// What the data window's box hands back becomes CR LF line ends, so an
-// unedited box gives the table text byte for byte.
-void TestTableText::lineEnds_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("LF") << QStringLiteral("a\tb\nc\n") << QStringLiteral("a\tb\r\nc\r\n");
-    QTest::newRow("CR LF kept") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
-    QTest::newRow("lone CR") << QStringLiteral("a\rb") << QStringLiteral("a\r\nb");
-    QTest::newRow("paragraph separator") << QStringLiteral("a\u2029b\u2029") << QStringLiteral("a\r\nb\r\n");
-}
-
-void TestTableText::lineEnds()
-{
-    QFETCH(QString, box);
-    QTEST(textexport::withCrLf(box), "file");
 }
 
 // Dragged smaller than 4100 x 2000, the window keeps that minimum in the
