@@ -1,5 +1,6 @@
 #include "PictureSurface.h"
 #include "SurfaceView.h"
+#include "TestData.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -75,8 +76,7 @@ void TestPictureSurface::backgroundPicture()
     // Laid at natural size from the top-left corner over the back colour,
     // and brought back by Cls over what was drawn.
     PictureSurface s(QSize(6, 6), mapcolour::kBlack);
-    QImage picture(3, 2, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 100, 50));
+    QImage picture = testdata::image(3, 2, [](int, int) { return qRgb(200, 100, 50); });
     s.setPicture(picture);
     s.Box(0, 0, 5, 5, 255);
     const QImage held = s.Image(); // as on the clipboard
@@ -90,9 +90,7 @@ void TestPictureSurface::backgroundPicture()
     QCOMPARE(s.Point(1, 1), rgb(1, 2, 3));
     // A larger picture is cut at the surface's size, not scaled, unless the
     // surface takes the picture's size.
-    QImage big(12, 12, QImage::Format_RGB32);
-    big.fill(qRgb(1, 1, 1));
-    big.setPixel(5, 5, qRgb(7, 7, 7));
+    const QImage big = testdata::image(12, 12, [](int x, int y) { return x == 5 && y == 5 ? qRgb(7, 7, 7) : qRgb(1, 1, 1); });
     s.setPicture(big);
     QCOMPARE(s.size(), QSize(6, 6));
     QCOMPARE(s.Point(5, 5), rgb(7, 7, 7));

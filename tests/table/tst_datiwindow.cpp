@@ -104,10 +104,7 @@ void TestDatiWindow::init()
 
 void TestDatiWindow::cleanup()
 {
-    window_.reset();
-    answerer_.reset();
-    state_.reset();
-    dir_.reset();
+    window_.reset(); // before the state it shows
     QApplication::clipboard()->clear();
 }
 
