@@ -108,7 +108,7 @@ void TestTableText::layout_data()
     QTest::addColumn<QSizeF>("dragged");
     QTest::addColumn<QSizeF>("outer");
     QTest::addColumn<QSizeF>("box");
-    QTest::addColumn<double>("buttonsTop");
+    QTest::addColumn<double>("top"); // of the three buttons
     QTest::addColumn<double>("chiudiLeft");
     QTest::newRow("both too small") << QSizeF(1000, 500) << QSizeF(4100, 2000) << QSizeF(3760, 880) << 1140.0 << 2780.0;
     QTest::newRow("too narrow") << QSizeF(3000, 5000) << QSizeF(4100, 5000) << QSizeF(3760, 3880) << 4140.0 << 2780.0;
@@ -119,13 +119,12 @@ void TestTableText::layout()
 {
     QFETCH(QSizeF, dragged);
     QFETCH(QSizeF, box);
-    QFETCH(double, buttonsTop);
+    QFETCH(double, top);
     QFETCH(double, chiudiLeft);
     const DatiLayout l = DatiLayout::forOuterSize(dragged);
     QTEST(l.outer, "outer");
-    QCOMPARE(l.tabella, QRectF(QPointF(120, 120), box));
-    QCOMPARE((QList<QRectF>{l.command2, l.copiaDati, l.command1}),
-             (QList<QRectF>{{120, buttonsTop, 1095, 375}, {1440, buttonsTop, 1095, 375}, {chiudiLeft, buttonsTop, 1095, 375}}));
+    QCOMPARE((QList<QRectF>{l.tabella, l.command2, l.copiaDati, l.command1}),
+             (QList<QRectF>{{QPointF(120, 120), box}, {120, top, 1095, 375}, {1440, top, 1095, 375}, {chiudiLeft, top, 1095, 375}}));
 }
 
 // Saving into "cartella", which holds "dati.txt" and the folder "sotto".
