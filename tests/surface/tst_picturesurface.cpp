@@ -1,5 +1,6 @@
 #include "PictureSurface.h"
 #include "SurfaceView.h"
+#include "TestData.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -26,86 +27,73 @@ class TestPictureSurface : public QObject
     Q_OBJECT
 
 private slots:
-    void pointAndPSetStayInsideThePicture();
-    void boxIncludesBothCornersFromAnyCorner();
-    void lineDrawsBothEnds();
+    void drawingSetsExactlyItsPixelsAndReportsThem();
     void backgroundPicture();
     void userScaleWithYUpwards();
-    void printChangesOnlyItsTextBox();
     void printAllMatchesPrintOneByOne();
-    void changesAreReported();
     void viewOutlivesItsSurface();
 };
 
-void TestPictureSurface::pointAndPSetStayInsideThePicture()
+void TestPictureSurface::drawingSetsExactlyItsPixelsAndReportsThem()
 {
-    PictureSurface s(QSize(10, 8));
-    for (const QPointF outside : {QPointF(10, 0), QPointF(-1, 3), QPointF(1e9, -1e9)})
+    PictureSurface s(QSize(20, 20));
+    QRect reported;
+    s.setChangeListener([&](const QRect &r) { reported |= r; });
+    // Outside the picture nothing is read or drawn; halves go to the even pixel.
+    for (const QPointF outside : {QPointF(20, 0), QPointF(-1, 3), QPointF(1e9, -1e9)})
         QCOMPARE(s.Point(float(outside.x()), float(outside.y())), -1);
-    s.PSet(3, 4, 255);
     s.PSet(-1, 4, 0);
-    s.PSet(10, 8, 0);
-    QCOMPARE(pixelsOf(s, 255), QRegion(3, 4, 1, 1));
-    // Halves go to the even pixel.
+    s.PSet(20, 20, 0);
+    QVERIFY(reported.isEmpty());
     s.PSet(5.5f, 6.5f, rgb(1, 2, 3));
-    QCOMPARE(s.Point(6, 6), rgb(1, 2, 3));
-}
+    QCOMPARE(pixelsOf(s, rgb(1, 2, 3)), QRegion(6, 6, 1, 1));
 
-void TestPictureSurface::boxIncludesBothCornersFromAnyCorner()
-{
-    // +-2 around a point is 5 x 5, whichever corner comes first.
-    for (const QRect corners : {QRect(QPoint(8, 8), QPoint(12, 12)), QRect(QPoint(12, 12), QPoint(8, 8))}) {
-        PictureSurface s(QSize(20, 20));
-        s.Box(corners.left(), corners.top(), corners.right(), corners.bottom(), 255);
-        QCOMPARE(pixelsOf(s, 255), QRegion(8, 8, 5, 5));
+    // Boxes and lines include both ends, from whichever comes first, are
+    // clipped at the edges and report every pixel they set; a diagonal has
+    // one pixel per column.
+    QRegion diagonal;
+    for (int i = 0; i <= 4; ++i)
+        diagonal += QRect(10 + i, i, 1, 1);
+    const struct {
+        bool box;
+        QLine ends;
+        QRegion pixels;
+    } shapes[] = {{true, QLine(8, 8, 12, 12), QRegion(8, 8, 5, 5)},   {true, QLine(12, 12, 8, 8), QRegion(8, 8, 5, 5)},
+                  {true, QLine(-2, -2, 2, 2), QRegion(0, 0, 3, 3)},   {true, QLine(17, 17, 21, 21), QRegion(17, 17, 3, 3)},
+                  {false, QLine(2, 9, 2, 3), QRegion(2, 3, 1, 7)},    {false, QLine(0, 15, 19, 15), QRegion(0, 15, 20, 1)},
+                  {false, QLine(14, 4, 10, 0), diagonal}};
+    for (const auto &[box, e, pixels] : shapes) {
+        s.Cls();
+        reported = QRect();
+        box ? s.Box(e.x1(), e.y1(), e.x2(), e.y2(), 255) : s.Line(e.x1(), e.y1(), e.x2(), e.y2(), 255);
+        QCOMPARE(pixelsOf(s, 255), pixels);
+        QCOMPARE(reported, pixels.boundingRect());
     }
-    // Clipped at the edges.
-    PictureSurface s(QSize(20, 20));
-    s.Box(-2, -2, 2, 2, 255);
-    s.Box(17, 17, 21, 21, 255);
-    QCOMPARE(pixelsOf(s, 255), QRegion(0, 0, 3, 3) + QRegion(17, 17, 3, 3));
-}
-
-void TestPictureSurface::lineDrawsBothEnds()
-{
-    PictureSurface s(QSize(20, 20));
-    s.Line(2, 3, 2, 9, 0);
-    s.Line(0, 15, 19, 15, 0);
-    QCOMPARE(pixelsOf(s, 0), QRegion(2, 3, 1, 7) + QRegion(0, 15, 20, 1));
-    // A diagonal has one pixel per column.
-    s.Line(10, 0, 14, 4, 255);
-    QCOMPARE(pixelsOf(s, 255), QRegion(10, 0, 1, 1) + QRegion(11, 1, 1, 1) + QRegion(12, 2, 1, 1) + QRegion(13, 3, 1, 1)
-                                    + QRegion(14, 4, 1, 1));
 }
 
 void TestPictureSurface::backgroundPicture()
 {
-    // Laid at natural size from the top-left corner over the back colour.
+    // Laid at natural size from the top-left corner over the back colour,
+    // and brought back by Cls over what was drawn.
     PictureSurface s(QSize(6, 6), mapcolour::kBlack);
-    QImage picture(3, 2, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 100, 50));
+    QImage picture = testdata::image(3, 2, [](int, int) { return qRgb(200, 100, 50); });
     s.setPicture(picture);
-    s.Box(0, 0, 3, 3, 255);
-    const QImage held = s.Image(); // as on the clipboard
-    // Laid again, and brought back by Cls, over what was drawn.
-    s.setPicture(picture);
-    QCOMPARE(pixelsOf(s, rgb(200, 100, 50)), QRegion(0, 0, 3, 2));
     s.Box(0, 0, 5, 5, 255);
+    const QImage held = s.Image(); // as on the clipboard
     s.Cls();
     QCOMPARE(pixelsOf(s, rgb(200, 100, 50)), QRegion(0, 0, 3, 2));
+    QCOMPARE(pixelsOf(s, mapcolour::kBlack), QRegion(0, 0, 6, 6) - QRegion(0, 0, 3, 2));
     QCOMPARE(held.pixel(1, 1), qRgb(255, 0, 0));
     // The picture changed in place since: laid afresh, not from memory.
     picture.setPixel(1, 1, qRgb(1, 2, 3));
     s.setPicture(picture);
     QCOMPARE(s.Point(1, 1), rgb(1, 2, 3));
-    // A larger picture is cut at the surface's size, not scaled...
-    QImage big(12, 12, QImage::Format_RGB32);
-    big.fill(qRgb(1, 1, 1));
-    big.setPixel(5, 5, qRgb(7, 7, 7));
+    // A larger picture is cut at the surface's size, not scaled, unless the
+    // surface takes the picture's size.
+    const QImage big = testdata::image(12, 12, [](int x, int y) { return x == 5 && y == 5 ? qRgb(7, 7, 7) : qRgb(1, 1, 1); });
     s.setPicture(big);
     QCOMPARE(s.size(), QSize(6, 6));
     QCOMPARE(s.Point(5, 5), rgb(7, 7, 7));
-    // ...unless the surface takes the picture's size.
     s.setPicture(big, true);
     QCOMPARE(s.size(), QSize(12, 12));
     QCOMPARE(s.Point(11, 11), rgb(1, 1, 1));
@@ -130,75 +118,43 @@ void TestPictureSurface::userScaleWithYUpwards()
     QCOMPARE(s.TextWidth(QStringLiteral("Specie 12")), textPixels * 2.0f);
 }
 
-void TestPictureSurface::printChangesOnlyItsTextBox()
-{
-    PictureSurface s(QSize(80, 40));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(10);
-    s.setFont(font);
-    s.ForeColor = rgb(20, 20, 60);
-    s.CurrentX = 10;
-    s.CurrentY = 12;
-    const int w = qRound(s.TextWidth(QStringLiteral("100")));
-    const int h = qRound(s.TextHeight(QStringLiteral("100")));
-    s.Print(QStringLiteral("100"));
-    const QRegion changed = QRegion(0, 0, 80, 40) - pixelsOf(s, mapcolour::kWhite);
-    QVERIFY(changed.boundingRect().width() > 10);
-    QCOMPARE(changed - QRegion(10, 12, w, h), QRegion());
-    QCOMPARE(QPointF(s.CurrentX, s.CurrentY), QPointF(10, 12 + h));
-}
-
+// Each Print changes only its text box and moves one text line down; all
+// captions at once give the same pixels.
 void TestPictureSurface::printAllMatchesPrintOneByOne()
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
     const std::vector<PictureSurface::Caption> captions{
         {3, 4, QStringLiteral("1")}, {10, 9, QStringLiteral("27")}, {12, 11, QStringLiteral("100")}, {70, 30, QStringLiteral("99")}};
     PictureSurface one(QSize(80, 40));
     PictureSurface all(QSize(80, 40));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
     for (PictureSurface *s : {&one, &all}) {
         s->setFont(font);
         s->ForeColor = rgb(0, 24, 72);
     }
+    QRegion boxes;
     for (const PictureSurface::Caption &c : captions) {
         one.CurrentX = c.x;
         one.CurrentY = c.y;
         one.Print(c.text);
+        const QSize box(qRound(one.TextWidth(c.text)), qRound(one.TextHeight(c.text)));
+        boxes += QRect(QPoint(int(c.x), int(c.y)), box);
+        QCOMPARE(QPointF(one.CurrentX, one.CurrentY), QPointF(c.x, c.y + box.height()));
     }
+    const QRegion changed = QRegion(0, 0, 80, 40) - pixelsOf(one, mapcolour::kWhite);
+    QVERIFY(changed.boundingRect().width() > 60);
+    QCOMPARE(changed - boxes, QRegion());
     all.PrintAll(captions);
     QCOMPARE(all.Image(), one.Image());
     QCOMPARE(QPointF(all.CurrentX, all.CurrentY), QPointF(one.CurrentX, one.CurrentY));
-}
-
-void TestPictureSurface::changesAreReported()
-{
-    PictureSurface s(QSize(30, 30));
-    QRect reported;
-    s.setChangeListener([&](const QRect &r) { reported |= r; });
-    // Boxes from either corner and lines drawn up and to the left report
-    // every pixel they set.
-    for (const auto &[line, box] : {std::pair{QLine(9, 9, 0, 0), QRect(0, 0, 10, 10)},
-                                    std::pair{QLine(5, 5, 4, 10), QRect(4, 5, 2, 6)}}) {
-        reported = QRect();
-        s.Line(line.x1(), line.y1(), line.x2(), line.y2(), 0);
-        QCOMPARE(reported, box);
-        reported = QRect();
-        s.Box(line.x1(), line.y1(), line.x2(), line.y2(), 0);
-        QCOMPARE(reported, box);
-    }
-    reported = QRect();
-    s.PSet(40, 40, 0);
-    QVERIFY(reported.isEmpty());
 }
 
 void TestPictureSurface::viewOutlivesItsSurface()
 {
     // A window's surfaces are members and go before its child widgets.
     auto surface = std::make_unique<PictureSurface>(QSize(4, 4));
-    auto view = std::make_unique<SurfaceView>(*surface);
+    SurfaceView view(*surface);
     surface.reset();
-    view.reset();
-
     // A view deleted first leaves its surface drawable.
     PictureSurface kept(QSize(4, 4));
     delete new SurfaceView(kept);
