@@ -8,7 +8,7 @@
 #
 # FAULT_SCRATCH  scratch folder (default ${TMPDIR:-/tmp}/fondalis-faults); its
 #                build is kept, so a second run is incremental
-# FAULT_EXCLUDE  ctest -E regex of tests left out, e.g. tst_e2e
+# FAULT_EXCLUDE  ctest -E regex of tests left out, e.g. tst_desktop
 # FAULT_JOBS     parallel jobs (default 2)
 # FAULT_LIST_ONLY=1  only check that every fault still applies
 # FAULT_REF      plant in this commit instead of the working tree
