@@ -36,7 +36,8 @@ private slots:
     void init();
     void cleanup();
     void openingDrawsTheSampleAndOptionsRedrawIt();
-    void mainWindowOpensReplacesAndClosesTheSieve();
+    void unusableSheetKeepsTheSieveClosed();
+    void mainWindowReopensAndClosesTheSieve();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -123,14 +124,11 @@ void TestSetaccio::openingDrawsTheSampleAndOptionsRedrawIt()
     QCOMPARE(w->SetaccioView->grab().toImage().convertToFormat(QImage::Format_RGB32), w->SetaccioPic.Image());
 
     // "Lista", then every background in turn, over the same organisms.
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
-    QVERIFY(w->Lista->isVisible());
-    QString list = countlist::MostraListaText(*state_);
-    list.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QCOMPARE(w->Lista->toPlainText(), list);
     // Twice gives the same text, not a longer one.
     QTest::mouseClick(w->Command1, Qt::LeftButton);
-    QCOMPARE(w->Lista->toPlainText(), list);
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QVERIFY(w->Lista->isVisible());
+    QCOMPARE(w->Lista->toPlainText(), countlist::MostraListaText(*state_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     const Velmara laid = *state_;
     for (int option : {2, 1, 3, 4, 0}) {
@@ -154,60 +152,53 @@ void TestSetaccio::openingDrawsTheSampleAndOptionsRedrawIt()
     QVERIFY2(warning.contains(QStringLiteral("\"nero.jpg\"")), qPrintable(warning));
     QVERIFY(w->Option1[0]->isChecked());
     QCOMPARE(w->SetaccioPic.Image(), before);
-    w->close();
+    // "Chiudi" closes it.
+    QPointer<Setaccio> open(w);
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    deleteClosedWindows();
+    QVERIFY(open.isNull());
 }
 
-// One sieve at a time: opening it again replaces it and lays the organisms
-// anew; a broken picture keeps it closed and the sample unchanged.
-void TestSetaccio::mainWindowOpensReplacesAndClosesTheSieve()
+// The ways a picture can be unusable are checked on the loader; here that a
+// sheet one row short stops the start-up before anything changes, and that a
+// larger one will do.
+void TestSetaccio::unusableSheetKeepsTheSieveClosed()
 {
-    VelmaraMain m(*state_, dir_->path());
-    QVERIFY(m.Form_Load());
-    fillStation(5, 40);
-    state_->Stazioni[5][Velmara::kProf] = -3;
-    state_->StazSel = 5;
-    m.MostraSetaccio();
-    QPointer<Setaccio> first = qobject_cast<Setaccio *>(m.setaccioWindow());
-    QVERIFY(first && first->isVisible());
-    QCOMPARE(first->windowTitle(), QStringLiteral("Stazione 5 (setaccio)"));
-    QTest::mouseClick(first->Command1, Qt::LeftButton);
-    QVERIFY(first->Lista->toPlainText().startsWith(QStringLiteral("Stazione 5\nProf.-3 m\n")));
-
-    const Velmara laid = *state_;
-    m.MostraSetaccio();
-    QPointer<Setaccio> second = qobject_cast<Setaccio *>(m.setaccioWindow());
-    QVERIFY(first.isNull() && second && (state_->ContX != laid.ContX || state_->ContY != laid.ContY));
-
-    // "Chiudi" closes the sieve alone.
-    QTest::mouseClick(second->Command2, Qt::LeftButton);
-    deleteClosedWindows();
-    QVERIFY(second.isNull() && m.setaccioWindow() == nullptr && m.isVisible());
-
-    // The ways a picture can be unusable are checked on the loader; here a
-    // sheet one row short stops the start-up over an open sieve.
-    m.MostraSetaccio();
-    QVERIFY(m.setaccioWindow());
     const QString sheet = QDir(dir_->path()).filePath(QStringLiteral("fauna.dib"));
     QVERIFY(testdata::image(600, 199, testdata::defaultFauna).save(sheet, "BMP"));
-    state_->StazSel = 3;
-    fillStation(3, 9);
     state_->LarghezzaPx = 1;
     state_->ColoreTrasp = 12345;
     const Velmara before = *state_;
-    const QString warning = warningDuring([&m] { m.MostraSetaccio(); });
+    Setaccio refused(*state_, dir_->path(), 1u);
+    bool loaded = true;
+    const QString warning = warningDuring([&] { loaded = refused.Form_Load(); });
     QVERIFY2(warning.startsWith(QStringLiteral("Fondalis|")) && warning.contains(QStringLiteral("\"fauna.dib\"")),
              qPrintable(warning));
-    QVERIFY(m.setaccioWindow() == nullptr);
+    QVERIFY(!loaded && !refused.isVisible());
     QVERIFY(state_->ContX == before.ContX && state_->LarghezzaPx == 1 && state_->ColoreTrasp == 12345);
-
-    // A larger sheet will do; the program's exit takes the sieve along.
     QVERIFY(testdata::image(640, 240, testdata::defaultFauna).save(sheet, "BMP"));
+    Setaccio accepted(*state_, dir_->path(), 1u);
+    QVERIFY(accepted.Form_Load());
+}
+
+// Every opening from the main window is a fresh window with a fresh layout;
+// the program's exit takes the sieve along.
+void TestSetaccio::mainWindowReopensAndClosesTheSieve()
+{
+    VelmaraMain m(*state_, dir_->path());
+    QVERIFY(m.Form_Load());
+    fillStation(7, 40); // the main window starts on an empty survey
     m.MostraSetaccio();
-    QPointer<QWidget> open = m.setaccioWindow();
-    QVERIFY(open);
+    QPointer<QWidget> first = m.setaccioWindow();
+    QVERIFY(first);
+    const Velmara laid = *state_;
+    m.MostraSetaccio();
+    QPointer<QWidget> second = m.setaccioWindow();
+    QVERIFY(first.isNull() && second && second->isVisible());
+    QVERIFY(state_->ContX != laid.ContX || state_->ContY != laid.ContY);
     m.Esci_Click();
     deleteClosedWindows();
-    QVERIFY(open.isNull());
+    QVERIFY(second.isNull());
 }
 
 QTEST_MAIN(TestSetaccio)

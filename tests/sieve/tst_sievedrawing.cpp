@@ -3,7 +3,6 @@
 #include "SampleContent.h"
 #include "SieveDrawing.h"
 #include "SieveRandom.h"
-#include "SpriteSheet.h"
 #include "TestData.h"
 #include "Velmara.h"
 
@@ -19,11 +18,12 @@ private slots:
     void meshLines();
     void drawingFollowsTheRulePixelForPixel_data();
     void drawingFollowsTheRulePixelForPixel();
-    void redrawsReuseTheSheetAndTheBackground();
 
 private:
     static constexpr int kWidth = 529;
     static constexpr int kHeight = 530;
+    static constexpr QRgb kGround = qRgb(200, 176, 120);
+
     // The known sheet, with colours one step from the key in one component
     // beside its key pixels: those are drawn like any other colour.
     static QRgb fauna(int x, int y)
@@ -33,14 +33,7 @@ private:
         const bool inner = ox > 2 && ox < 48 && oy > 1 && oy < 48;
         return inner && testdata::faunaKeyAt(ox - 1, oy) ? nearKey[(x + y) % 3] : testdata::defaultFauna(x, y);
     }
-    const QImage sheet_ = testdata::image(600, 200, fauna);
-    const QRgb ground_ = qRgb(200, 176, 120);
-
-    QImage ground(QSize size) const
-    {
-        return testdata::image(size.width(), size.height(), [this](int, int) { return ground_; });
-    }
-    Velmara state(int station = 1) const
+    static Velmara state(int station)
     {
         Velmara v;
         samplecontent::impostaParametri(v);
@@ -50,12 +43,12 @@ private:
         v.ColoreTrasp = colour::fromQRgb(testdata::faunaKey());
         return v;
     }
-    // The sieve on plain ground, y growing upwards as in the window.
-    std::unique_ptr<PictureSurface> sieve() const
+    // Plain ground on the given scale: (left, top, right, bottom) as Scale takes them.
+    static std::unique_ptr<PictureSurface> surface(QSize pixels, QRectF scale)
     {
-        auto s = std::make_unique<PictureSurface>(QSize(kWidth, kHeight));
-        s->Scale(0, kHeight, kWidth, 0);
-        sievedrawing::stendiSfondo(*s, ground(QSize(kWidth, kHeight)));
+        auto s = std::make_unique<PictureSurface>(pixels);
+        s->Scale(float(scale.left()), float(scale.top()), float(scale.right()), float(scale.bottom()));
+        s->setPicture(testdata::image(pixels.width(), pixels.height(), [](int, int) { return kGround; }));
         return s;
     }
 };
@@ -64,13 +57,13 @@ void TestSieveDrawing::meshLines()
 {
     // x = 0 .. 520 (53 lines), y = 0 .. 530 (54, the last on the top edge);
     // the line at y = 0 lies just below the picture. The step is the state's.
-    auto s = sieve();
-    sievedrawing::disegnaMaglia(*s, state());
+    auto s = surface(QSize(kWidth, kHeight), QRectF(0, kHeight, kWidth, -kHeight));
+    sievedrawing::disegnaMaglia(*s, state(1));
     int wrong = 0;
     for (int row = 0; row < kHeight; ++row) {
         for (int column = 0; column < kWidth; ++column) {
             const bool onMesh = column % 10 == 0 || (kHeight - row) % 10 == 0;
-            wrong += s->Image().pixel(column, row) == (onMesh ? qRgb(64, 64, 64) : ground_) ? 0 : 1;
+            wrong += s->Image().pixel(column, row) != (onMesh ? qRgb(64, 64, 64) : kGround);
         }
     }
     QCOMPARE(wrong, 0);
@@ -79,8 +72,8 @@ void TestSieveDrawing::meshLines()
 void TestSieveDrawing::drawingFollowsTheRulePixelForPixel_data()
 {
     QTest::addColumn<QSize>("pixels");
-    QTest::addColumn<QRectF>("scale"); // the corners given to Scale
-    QTest::addColumn<float>("shift");  // added to every position
+    QTest::addColumn<QRectF>("scale");
+    QTest::addColumn<float>("shift"); // added to every position
     QTest::addColumn<bool>("roundSprites");
     const QSize sieve(kWidth, kHeight);
     const QRectF up(0, kHeight, kWidth, -kHeight);
@@ -100,10 +93,9 @@ void TestSieveDrawing::drawingFollowsTheRulePixelForPixel()
     QFETCH(float, shift);
     QFETCH(bool, roundSprites);
     // Round sprites: wide key margins around every drawing.
-    const QImage sheet = !roundSprites ? sheet_ : testdata::image(600, 200, [](int x, int y) {
-        const int dx = x % 50 - 24;
-        const int dy = y % 50 - 26;
-        return dx * dx + dy * dy > 400 ? testdata::faunaKey() : fauna(x, y);
+    const QImage sheet = testdata::image(600, 200, [roundSprites](int x, int y) {
+        const int dx = x % 50 - 24, dy = y % 50 - 26;
+        return roundSprites && dx * dx + dy * dy > 400 ? testdata::faunaKey() : fauna(x, y);
     });
     Velmara v = state(3);
     for (int sp = 1; sp <= 12; ++sp)
@@ -114,20 +106,13 @@ void TestSieveDrawing::drawingFollowsTheRulePixelForPixel()
         v.ContX[k] += shift;
         v.ContY[k] += shift;
     }
-    const auto surface = [&] {
-        auto s = std::make_unique<PictureSurface>(pixels);
-        s->Scale(float(scale.left()), float(scale.top()), float(scale.right()), float(scale.bottom()));
-        s->setPicture(ground(pixels));
-        return s;
-    };
-    auto drawn = surface();
+    auto drawn = surface(pixels, scale);
     QList<int> progress;
     sievedrawing::disegnaOrganismi(*drawn, sheet, v, [&progress](int count) { progress << count; });
 
     // The rule as written: every inner cell pixel not of the key colour,
     // column by column, set on its own through the surface.
-    auto expected = surface();
-    const QRgb key = testdata::faunaKey();
+    auto expected = surface(pixels, scale);
     int k = 0;
     for (int sp = 1; sp <= 12; ++sp) {
         for (int j = 1; j <= v.Conteggi[3][sp]; ++j) {
@@ -136,38 +121,13 @@ void TestSieveDrawing::drawingFollowsTheRulePixelForPixel()
             const int rot = v.ContRot[k];
             for (int sx = (sp - 1) * 50 + 2; sx <= (sp - 1) * 50 + 47; ++sx)
                 for (int sy = rot * 50 + 2; sy <= rot * 50 + 47; ++sy)
-                    if (sheet.pixel(sx, sy) != key)
+                    if (sheet.pixel(sx, sy) != testdata::faunaKey())
                         expected->PSet(v.ContX[k] - 1 + float(sx % 50), v.ContY[k] - 1 + float(sy % 50),
                                        colour::fromQRgb(sheet.pixel(sx, sy)));
         }
     }
     QCOMPARE(progress.size(), k);
     QCOMPARE(drawn->Image(), expected->Image());
-}
-
-void TestSieveDrawing::redrawsReuseTheSheetAndTheBackground()
-{
-    Velmara v = state(2);
-    for (int sp = 1; sp <= 12; ++sp)
-        v.Conteggi[2][sp] = 6;
-    SieveRandom random(5u);
-    const auto layOut = [&] { samplecontent::CaricaContenuto(v, [&random] { return random.next(); }); };
-    // Larger than the sieve, as the real backgrounds are.
-    const QImage background = testdata::image(600, 600, [](int x, int y) { return qRgb(x % 256, y % 256, 90); });
-    const SpriteSheet sprites(sheet_, v);
-    auto reused = sieve();
-    // A second layout on the same surface leaves nothing of the first.
-    for (int i = 0; i < 2; ++i) {
-        layOut();
-        sievedrawing::CaricaSetaccio(*reused, background, sprites, v);
-    }
-    auto fresh = sieve();
-    sievedrawing::CaricaSetaccio(*fresh, background, sheet_, v);
-    QCOMPARE(reused->Image(), fresh->Image());
-    // A sheet made for another key colour is not drawn with the state's.
-    auto otherKey = sieve();
-    sievedrawing::CaricaSetaccio(*otherKey, background, SpriteSheet(sheet_, v.ColoreTrasp ^ 0x010101, 50, 50), v);
-    QCOMPARE(otherKey->Image(), fresh->Image());
 }
 
 QTEST_MAIN(TestSieveDrawing)

@@ -51,8 +51,7 @@ void TestAnalisi::initTestCase()
 {
     QVERIFY(dir_.isValid());
     QVERIFY(QFileInfo::exists(QDir(areaDelProgramma()).filePath(QStringLiteral("bati.bmp"))));
-    const Esito e = esegui({QStringLiteral("disegno"), QStringLiteral("casuale"), QStringLiteral("12"),
-                            QStringLiteral("--seme"), QStringLiteral("4")});
+    const Esito e = esegui({"disegno", "casuale", "12", "--seme", "4"});
     QCOMPARE(e.stato, 0);
     QVERIFY(testdata::put(file(QStringLiteral("rilievo.txt")), e.out.toUtf8()));
     QVERIFY(testdata::put(file(QStringLiteral("rotto.txt")), e.out.toUtf8().replace("sp. 4\t", "sp. 4\tx")));
@@ -109,7 +108,7 @@ void TestAnalisi::disegnoComeSalvaDati()
 {
     QFETCH(QString, tipo);
     QFETCH(int, n);
-    const Esito e = esegui({QStringLiteral("disegno"), tipo, QString::number(n), QStringLiteral("--seme"), QStringLiteral("21")});
+    const Esito e = esegui({"disegno", tipo, QString::number(n), "--seme", "21"});
     QCOMPARE(e.stato, 0);
     const rilievo::Lettura l = rilievo::leggi(e.out.toUtf8());
     QVERIFY2(l.ok(), qPrintable(l.errore));
@@ -127,33 +126,30 @@ void TestAnalisi::disegnoComeSalvaDati()
     QCOMPARE(e.out.toUtf8(), testdata::contents(salvato));
 }
 
+// The seed chosen is told, and gives the same survey again.
 void TestAnalisi::semeRipetibile()
 {
-    const QStringList casuale{QStringLiteral("disegno"), QStringLiteral("casuale"), QStringLiteral("30")};
+    const QStringList casuale{"disegno", "casuale", "30"};
     const Esito senzaSeme = esegui(casuale);
-    QCOMPARE(senzaSeme.stato, 0);
-    // The seed chosen is told, and gives the same survey again.
     const QString seme = senzaSeme.err.section(QLatin1Char(' '), 1, 1);
-    QVERIFY2(senzaSeme.err.startsWith(QStringLiteral("seme: ")), qPrintable(senzaSeme.err));
-    QCOMPARE(esegui(casuale + QStringList{QStringLiteral("--seme"), seme}).out, senzaSeme.out);
-    QVERIFY(esegui(casuale + QStringList{QStringLiteral("--seme"), seme + QLatin1Char('1')}).out != senzaSeme.out);
+    QVERIFY2(senzaSeme.stato == 0 && senzaSeme.err.startsWith(QStringLiteral("seme: ")), qPrintable(senzaSeme.err));
+    QCOMPARE(esegui(casuale + QStringList{"--seme", seme}).out, senzaSeme.out);
+    QVERIFY(esegui(casuale + QStringList{"--seme", seme + QLatin1Char('1')}).out != senzaSeme.out);
 }
 
+// A station on the beach holds no organism: its indices are undefined.
 void TestAnalisi::indiciNelLayoutDellaTabella()
 {
-    // A station on the beach holds no organism: its indices are undefined.
-    QByteArray testo = testdata::contents(file(QStringLiteral("rilievo.txt")));
-    QList<QByteArray> righe = testo.split('\n');
-    for (int k = 5; k < 17; ++k)
-        righe[k].replace(righe[k].indexOf('\t'), righe[k].indexOf('\t', righe[k].indexOf('\t') + 1) - righe[k].indexOf('\t'), "\t0");
+    QList<QByteArray> righe = testdata::contents(file(QStringLiteral("rilievo.txt"))).split('\n');
+    for (int k = 5; k < 17; ++k) { // station 1's count, the first after the species' name
+        const qsizetype tab = righe[k].indexOf('\t');
+        righe[k].replace(tab, righe[k].indexOf('\t', tab + 1) - tab, "\t0");
+    }
     QVERIFY(testdata::put(file(QStringLiteral("azoico.txt")), righe.join('\n')));
-
-    const Esito e = esegui({QStringLiteral("indici"), file(QStringLiteral("azoico.txt"))});
-    QCOMPARE(e.stato, 0);
+    const Esito e = esegui({"indici", file(QStringLiteral("azoico.txt"))});
     const QStringList linee = e.out.split(QStringLiteral("\r\n"));
-    QCOMPARE(linee.size(), 11); // ten lines and the empty tail
-    QVERIFY(linee[0].endsWith(QStringLiteral("\t12\trilievo")));
-    QVERIFY(linee[1].startsWith(QStringLiteral("N\t0\t")));
+    QVERIFY2(e.stato == 0 && linee.size() == 11, qPrintable(e.out + e.err)); // ten lines and the empty tail
+    QVERIFY(linee[0].endsWith(QStringLiteral("\t12\trilievo")) && linee[1].startsWith(QStringLiteral("N\t0\t")));
     QVERIFY(linee[3].startsWith(QStringLiteral("H' (ln)\tn.d.\t")));
     QVERIFY(linee[9].startsWith(QStringLiteral("classe AMBI\tazoico\t")));
 }
