@@ -64,7 +64,6 @@ private slots:
         QTest::newRow("data-set seed") << kSeed;
         QTest::newRow("seed 4294967295") << quint32(4294967295u);
     }
-
     // Only the inner 46 x 46 square of a cell is drawn, with a margin of key
     // inside it, and no drawn pixel comes near the key colour, where it
     // would show as a magenta fringe on the sieve.
@@ -110,8 +109,8 @@ private slots:
         const QStringList names = faunaTaxaNames();
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), kSpecies);
         const auto taxon = [&](const char *genus) {
-            const auto at = std::find_if(names.begin(), names.end(), [genus](const QString &n) { return n.startsWith(genus); });
-            return cellOf(sheet, int(at - names.begin()), 0, 4);
+            const auto named = [genus](const QString &n) { return n.startsWith(QLatin1String(genus)); };
+            return cellOf(sheet, int(std::find_if(names.begin(), names.end(), named) - names.begin()), 0, 4);
         };
         const Drawn tellina = taxon("Tellina"), crab = taxon("Liocarcinus"), capitella = taxon("Capitella"),
                     antalis = taxon("Antalis");

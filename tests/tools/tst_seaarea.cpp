@@ -35,10 +35,9 @@ struct Generated {
 const Generated &generated(quint32 seed)
 {
     static std::map<quint32, Generated> cache;
-    auto it = cache.find(seed);
-    if (it == cache.end())
-        it = cache.emplace(seed, Generated{generateSeaArea(seed), generateSeaAreaFields(seed)}).first;
-    return it->second;
+    if (!cache.count(seed))
+        cache.emplace(seed, Generated{generateSeaArea(seed), generateSeaAreaFields(seed)});
+    return cache.at(seed);
 }
 
 // The mean of value(pixel) over the area, each pixel weighed by its count.
@@ -95,7 +94,8 @@ private slots:
                 const int meant = g.fields.counts[s][i];
                 const QRgb k = g.area.species[s].pixel(x, y);
                 right = right && meant >= 0 && meant <= 63 && (meant == 0 || depth >= 1) && qGreen(k) == qRed(k)
-                        && qBlue(k) == qRed(k) && mapcolour::ConteggioDaColore(colourAt(g.area.species[s], x, y)) == meant;
+                        && qBlue(k) == qRed(k)
+                        && mapcolour::ConteggioDaColore(colourAt(g.area.species[s], x, y)) == meant;
             }
             if (!right)
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2 of depth %3").arg(x).arg(y).arg(depth)));
@@ -160,9 +160,11 @@ private slots:
             const long empty = std::count(f.counts[s].begin(), f.counts[s].end(), 0);
             QVERIFY2(most >= 40 && empty > kSize * kSize / 4, qPrintable(QStringLiteral("s%1: %2").arg(s + 1).arg(most)));
         }
-        const auto meanDepth = [&](Species s) { return weightedMean(f.counts[s], [&f](int i) { return f.depth[i]; }); };
-        const auto meanMud = [&](Species s) { return weightedMean(f.counts[s], [&f](int i) { return f.mud[i]; }); };
-        const auto toMouth = [&](int s) { return weightedMean(f.counts[s], [&f](int i) { return distance(i, f.riverMouth); }); };
+        const auto meanDepth = [&f](Species s) { return weightedMean(f.counts[s], [&f](int i) { return f.depth[i]; }); };
+        const auto meanMud = [&f](Species s) { return weightedMean(f.counts[s], [&f](int i) { return f.mud[i]; }); };
+        const auto toMouth = [&f](int s) {
+            return weightedMean(f.counts[s], [&f](int i) { return distance(i, f.riverMouth); });
+        };
 
         // Depth: surf sand, shallow sand, muddy sand, mud, deep mud.
         QVERIFY(meanDepth(Donax) < 8.0 && meanDepth(Amphiura) - meanDepth(Donax) > 30.0);
