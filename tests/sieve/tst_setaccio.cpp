@@ -34,7 +34,7 @@ class TestSetaccio : public QObject
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { deleteClosedWindows(); }
     void openingDrawsTheSampleAndOptionsRedrawIt();
     void unusableSheetKeepsTheSieveClosed();
     void mainWindowReopensAndClosesTheSieve();
@@ -80,13 +80,6 @@ void TestSetaccio::init()
     state_->SplashFatto = true;
     state_->StazSel = 7;
     fillStation(7, 20);
-}
-
-void TestSetaccio::cleanup()
-{
-    deleteClosedWindows();
-    state_.reset();
-    dir_.reset();
 }
 
 void TestSetaccio::openingDrawsTheSampleAndOptionsRedrawIt()
