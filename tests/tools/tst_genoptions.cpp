@@ -13,8 +13,7 @@ namespace {
 
 struct Result {
     int status = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 Result run(const QStringList &args)
