@@ -103,8 +103,8 @@ void TestSetaccio::openingDrawsTheSampleAndOptionsRedrawIt()
                                                              "nero=nero.jpg|bianco=bianco.jpg|celeste=celeste.jpg|blu=blu.jpg"));
     QVERIFY(w->Option1[0]->isChecked() && !w->Lista->isVisible());
 
-    // The picture's size and the sheet's pixel (2, 2) as the key go into the
-    // state, which the expected sieve is then drawn from.
+    // The picture's size, the mesh step and the sheet's pixel (2, 2) as the
+    // key go into the state, which the expected sieve is then drawn from.
     QVERIFY(state_->LarghezzaPx == 529 && state_->AltezzaPx == 530 && state_->PassoMaglia == 10);
     QCOMPARE(state_->ColoreTrasp, colour::fromQRgb(testdata::faunaKey()));
     const int total = samplecontent::numeroOrganismi(*state_);
