@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -56,6 +57,7 @@ private slots:
     void hundredStationsThenRefusal();
     void quickRightClicksAndLabelsLeaveTheBareMap();
     void routeShownBorderAndLandTakeNothing();
+    void clickNearMarkersOpensTheFirstStationHit();
     void helpBox();
     void randomSurveyKeepsMapAndTablesTrue();
 
@@ -371,6 +373,21 @@ void TestMainWindow::routeShownBorderAndLandTakeNothing()
     QVERIFY(!w_->datiWindow() && !w_->setaccioWindow());
     QTest::mouseMove(view, at(200, 210)); // the route now refers to the renumbered station
     QVERIFY(readout().endsWith(QStringLiteral("|Da staz. 1|d = 100 m|per  180°")));
+}
+
+void TestMainWindow::clickNearMarkersOpensTheFirstStationHit()
+{
+    makeWindow();
+    click(200, 200);
+    click(206, 200);
+    click(203, 200); // midway: both markers lie in its 5 x 5 block
+    QCOMPARE(v_->StazSel, 1);
+    const QPointer<QWidget> first = w_->setaccioWindow();
+    QVERIFY(first && first->isVisible());
+    click(210, 201); // beside station 2's marker: its own, fresh sieve window
+    QCOMPARE(v_->StazSel, 2);
+    QVERIFY(!first);
+    QCOMPARE(w_->setaccioWindow()->windowTitle(), QStringLiteral("Stazione 2 (setaccio)"));
 }
 
 void TestMainWindow::helpBox()
