@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace grafici {
 
@@ -138,12 +139,26 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
             presenti.push_back(a);
     std::stable_sort(presenti.begin(), presenti.end(), [](const auto &a, const auto &b) { return a.totale > b.totale; });
 
-    assi::Riquadro r = assi::riquadro(area.adjusted(50, 14, -8, -84));
+    // The names slant down to the right from their ranks: the chart gives up
+    // on its right what the longest reach past its last rank needs, so that
+    // no name runs off the page.
+    const QFontMetricsF metrica(stampa::carattere(7, false, true), p.device());
+    const double inclinazione = std::cos(40.0 * std::numbers::pi / 180.0);
     const int n = std::max<int>(12, int(presenti.size()));
-    r.x = assi::lineare(0.5, n + 0.5, r.area.left(), r.area.right(), n);
-    r.x.min = 0.5;
-    r.x.max = n + 0.5;
-    r.x.passo = 1;
+    assi::Riquadro r;
+    double destra = 8, sporge = 1;
+    for (int passo = 0; passo < 4 && sporge > 0.5; ++passo) {
+        r = assi::riquadro(area.adjusted(50, 14, -destra, -84));
+        r.x = assi::lineare(0.5, n + 0.5, r.area.left(), r.area.right(), n);
+        r.x.min = 0.5;
+        r.x.max = n + 0.5;
+        r.x.passo = 1;
+        sporge = 0;
+        for (size_t i = 0; i < presenti.size(); ++i)
+            sporge = std::max(sporge, r.x.su(double(i + 1)) + 2 + metrica.horizontalAdvance(presenti[i].nome) * inclinazione
+                                          - area.right());
+        destra += sporge;
+    }
     const double hi = presenti.empty() ? 10 : double(presenti.front().totale);
     const double lo = presenti.empty() ? 1 : double(presenti.back().totale);
     r.y = assi::logaritmica(lo, hi, r.area.bottom(), r.area.top());

@@ -249,12 +249,15 @@ void paginaZonazione(QPainter &p, const stampa::Pagina &pagina, const Rilievo &r
     }
     constexpr int kColonne = 3;
     const int righe = std::max(1, int((r.zonazione.size() + kColonne - 1) / kColonne));
-    const double w = corpo.width() / kColonne;
+    // The first column's axis titles stand left of its charts: room for them
+    // inside the page's margin.
+    const QRectF griglia = corpo.adjusted(20, 0, 0, 0);
+    const double w = griglia.width() / kColonne;
     const double h = corpo.height() / righe;
     for (size_t i = 0; i < r.zonazione.size(); ++i) {
         const int c = int(i) % kColonne;
         const int rr = int(i) / kColonne;
-        const QRectF cella(corpo.left() + c * w, corpo.top() + rr * h, w - 8, h - 6);
+        const QRectF cella(griglia.left() + c * w, griglia.top() + rr * h, w - 8, h - 6);
         grafici::zonazione(p, cella, r.zonazione[i], profMax, rr == righe - 1, c == 0);
     }
 }
