@@ -3,6 +3,7 @@
 #include "Icons.h"
 #include "StationOverlay.h"
 #include "SurfaceView.h"
+#include "SurveyChecks.h"
 #include "SurveyMap.h"
 #include "TestData.h"
 #include "Velmara.h"
@@ -14,30 +15,12 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <memory>
 
-namespace {
-
-// Catches that differ from place to place, so that moved rows show.
-QRgb variedSpecies(int species, int x, int y)
-{
-    const int red = (5 * x + 11 * y + 31 * species) % 256;
-    return qRgb(red, red, red);
-}
-
-// The depth of the default bathymetry; -1000 on land.
-int depthAt(int X, int Y)
-{
-    return mapcolour::ProfonditaDaColore(colour::fromQRgb(testdata::defaultBati(X, Y))).value_or(-1000);
-}
-
-} // namespace
 
 // The main window driven as a user drives it: its start-up, reset and exit,
 // and mouse events on the map widget, whose 2-pixel frame puts map pixel
@@ -59,7 +42,6 @@ private slots:
     void routeShownBorderAndLandTakeNothing();
     void clickNearMarkersOpensTheFirstStationHit();
     void helpBox();
-    void randomSurveyKeepsMapAndTablesTrue();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -74,7 +56,7 @@ private:
     // its load handler too.
     void makeWindow(testdata::MapSet set = {}, bool load = true)
     {
-        set.species = variedSpecies;
+        set.species = surveychecks::variedSpecies;
         QVERIFY(testdata::writeMapSet(dir_->path(), set));
         QVERIFY(testdata::writeFaunaSet(dir_->path())); // a click on a station opens the sieve
         w_ = std::make_unique<VelmaraMain>(*v_, dir_->path());
@@ -128,20 +110,7 @@ private:
         QTest::mouseClick(w_->MostraDati, Qt::LeftButton);
         QVERIFY(w_->datiWindow());
     }
-    QString brokenInvariant(int step);
-    // The base map with a red block at every live station.
-    QImage withMarkers() const
-    {
-        QImage expected = base_;
-        for (const QPoint &p : w_->map().stationPositions()) {
-            const QRect block = QRect(p.x() - 2, p.y() - 2, 5, 5).intersected(expected.rect());
-            for (int y = block.top(); y <= block.bottom(); ++y) {
-                auto *row = reinterpret_cast<QRgb *>(expected.scanLine(y));
-                std::fill(row + block.left(), row + block.right() + 1, qRgb(255, 0, 0));
-            }
-        }
-        return expected;
-    }
+    QImage withMarkers() const { return surveychecks::withMarkers(base_, w_->map().stationPositions()); }
 };
 
 void TestMainWindow::init()
@@ -251,7 +220,7 @@ void TestMainWindow::placementTakesDepthAndCatchUnderTheTap()
     const struct { int X, depth; } taps[] = {{200, 74}, {52, -28}, {59, 0}};
     for (const auto &[X, depth] : taps) {
         send(QEvent::MouseMove, at(400, 100), Qt::NoButton, Qt::NoButton);
-        QCOMPARE(map().ProfCursore, depthAt(400, 100));
+        QCOMPARE(map().ProfCursore, surveychecks::depthAt(400, 100));
         // A tap: the press comes with no move to its place, yet the station
         // takes the depth under it, and the readout shows where it is.
         send(QEvent::MouseButtonPress, at(X, 300), Qt::LeftButton, Qt::LeftButton);
@@ -261,7 +230,7 @@ void TestMainWindow::placementTakesDepthAndCatchUnderTheTap()
         QCOMPARE(v_->Stazioni[n], (std::array<std::int16_t, 4>{0, std::int16_t(X), 300, std::int16_t(depth)}));
         for (int sp = 1; sp <= 12; ++sp)
             QCOMPARE(v_->Conteggi[n][sp],
-                     depth > 0 ? mapcolour::ConteggioDaColore(colour::fromQRgb(variedSpecies(sp, X, 300))) : 0);
+                     depth > 0 ? mapcolour::ConteggioDaColore(colour::fromQRgb(surveychecks::variedSpecies(sp, X, 300))) : 0);
         if (n == 1)
             QCOMPARE(w_->nstazioni->text(), QStringLiteral("1 stazione"));
     }
@@ -353,7 +322,7 @@ void TestMainWindow::routeShownBorderAndLandTakeNothing()
     QTest::mouseMove(view, at(103, 104));
     const QString shown = readout();
     QCOMPARE(shown, QStringLiteral("x = 1030 m|y = 4070 m|prof = %1 m|Da staz. 1|d = 50 m|per  143.1°")
-                        .arg(depthAt(103, 104)));
+                        .arg(surveychecks::depthAt(103, 104)));
     const QImage before = map().Mappa.Image();
     for (const QPoint p : {QPoint(0, 102), QPoint(515, 102), QPoint(102, 1), QPoint(200, 515), at(20, 100)}) {
         QTest::mouseMove(view, p);
@@ -415,144 +384,6 @@ void TestMainWindow::helpBox()
         "\r\n"
         "Altre opzioni sono chiaramente indicate dai relativi pulsanti.";
     QCOMPARE(answerer_->seenTexts(), QStringList{QString::fromUtf8(expected)});
-}
-
-// What must hold after every step of the random survey; empty when it does.
-QString TestMainWindow::brokenInvariant(int step)
-{
-    const auto fail = [step](const QString &what) { return QStringLiteral("step %1: %2").arg(step).arg(what); };
-    const int n = map().NumStazioni;
-    if (n < 0 || n > Velmara::kMaxStazioni)
-        return fail(QStringLiteral("%1 stations").arg(n));
-    if (w_->nstazioni->text() != stationCountText(n) || w_->MostraDati->isEnabled() != (n > 0))
-        return fail(QStringLiteral("count label or buttons out of step"));
-    if (map().ProfCursore < -75 || map().ProfCursore > 179)
-        return fail(QStringLiteral("depth under the cursor %1").arg(map().ProfCursore));
-    for (int i = 1; i <= n; ++i) {
-        const int X = v_->Stazioni[i][1];
-        const int Y = v_->Stazioni[i][2];
-        // Every station keeps what the images say at its own place.
-        if (v_->Stazioni[i][3] != depthAt(X, Y))
-            return fail(QStringLiteral("station %1 has depth %2").arg(i).arg(v_->Stazioni[i][3]));
-        for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp) {
-            const ColourValue pixel = colour::fromQRgb(variedSpecies(sp, X, Y));
-            const int count = depthAt(X, Y) > 0 ? mapcolour::ConteggioDaColore(pixel) : 0;
-            if (v_->Conteggi[i][sp] != count)
-                return fail(QStringLiteral("station %1 species %2 count %3").arg(i).arg(sp).arg(v_->Conteggi[i][sp]));
-        }
-        for (int j = 1; j < i; ++j) {
-            if (std::abs(v_->Stazioni[j][1] - X) < 5 && std::abs(v_->Stazioni[j][2] - Y) < 5)
-                return fail(QStringLiteral("markers of %1 and %2 overlap").arg(j).arg(i));
-        }
-    }
-    const QImage expected = withMarkers();
-    const QImage &shown = map().Mappa.Image();
-    if (!v_->IDVisibili)
-        return shown == expected ? QString() : fail(QStringLiteral("map differs from the base map with markers"));
-    // With labels: pure red exactly where the markers are.
-    constexpr QRgb red = 0xFFFF0000;
-    for (int y = 0; y < shown.height(); ++y) {
-        const auto *now = reinterpret_cast<const QRgb *>(shown.constScanLine(y));
-        const auto *markers = reinterpret_cast<const QRgb *>(expected.constScanLine(y));
-        for (int x = 0; x < shown.width(); ++x) {
-            if ((now[x] == red) != (markers[x] == red))
-                return fail(QStringLiteral("pure red at %1,%2 is no marker, or a marker is broken").arg(x).arg(y));
-        }
-    }
-    return {};
-}
-
-// Thousands of random clicks, drags and label toggles on the map, from a
-// fixed seed, with the survey checked against the map after every one.
-void TestMainWindow::randomSurveyKeepsMapAndTablesTrue()
-{
-    makeWindow();
-    VelmaraMain &window = *w_;
-    Velmara &state = *v_;
-    SurveyMap &map = window.map();
-    SurfaceView *view = window.mappaView();
-    // No dialog is expected: the refusal has its own test.
-    QRandomGenerator random(0x5EAB0770);
-    // Over the map and its frame for clicks; well beyond it for drags.
-    const auto anywhere = [&] { return QPoint(random.bounded(0, 516), random.bounded(0, 516)); };
-    const auto beyond = [&] { return QPoint(random.bounded(-60, 580), random.bounded(-60, 580)); };
-    const auto onMarker = [&] {
-        const int i = 1 + random.bounded(int(map.NumStazioni));
-        // A pixel of the marker's visible part: near an edge it is cut off.
-        const auto visible = [&](int centre) { return std::clamp(centre + random.bounded(-2, 3), 0, 511); };
-        return at(visible(state.Stazioni[i][1]), visible(state.Stazioni[i][2]));
-    };
-    int placed = 0, deleted = 0, opened = 0, toggles = 0, drags = 0;
-
-    for (int step = 0; step < 3000; ++step) {
-        const int n = map.NumStazioni;
-        // Deletions grow likelier as the survey fills, so that it keeps
-        // moving between empty and full without reaching the refusal.
-        const int roll = random.bounded(100);
-        const int deleteShare = 5 + 45 * n / Velmara::kMaxStazioni;
-        if (roll < 40 && n < Velmara::kMaxStazioni - 1) {
-            // Often just beside a station, so that labels crowd each other
-            // and the markers around them.
-            QPoint p = anywhere();
-            if (n > 0 && random.bounded(2)) {
-                const int i = 1 + random.bounded(n);
-                const int dx = random.bounded(5, 11) * (random.bounded(2) ? 1 : -1);
-                p = at(state.Stazioni[i][1] + dx, state.Stazioni[i][2] + random.bounded(-8, 9));
-            }
-            QTest::mouseMove(view, p);
-            QTest::mouseClick(view, Qt::LeftButton, {}, p);
-            placed += map.NumStazioni - n;
-        } else if (roll < 40 + deleteShare && n > 0) {
-            const QPoint p = onMarker();
-            QTest::mouseMove(view, p);
-            QTest::mouseClick(view, Qt::RightButton, {}, p);
-            deleted += n - map.NumStazioni;
-            if (map.NumStazioni != n - 1)
-                QFAIL(qPrintable(QStringLiteral("step %1: a right click on a marker deleted nothing").arg(step)));
-        } else if (roll < 93) {
-            const int kind = random.bounded(10);
-            if (kind < 5) {
-                QTest::mouseMove(view, beyond());
-            } else if (kind < 6 && n > 0 && random.bounded(8) == 0) {
-                const QPoint p = onMarker(); // opens that station's sample, which takes a while
-                QTest::mouseClick(view, Qt::LeftButton, {}, p);
-                if (map.NumStazioni != n || state.StazSel < 1 || state.StazSel > n)
-                    QFAIL(qPrintable(QStringLiteral("step %1: a click on a marker changed the survey").arg(step)));
-                ++opened;
-            } else {
-                // Press, drag off the map and back, release somewhere.
-                const bool full = n >= Velmara::kMaxStazioni - 1;
-                const Qt::MouseButton button = kind < 8 && !full ? Qt::LeftButton : Qt::RightButton;
-                const QPoint p = random.bounded(2) && n > 0 ? onMarker() : anywhere();
-                QTest::mouseMove(view, p);
-                QTest::mousePress(view, button, {}, p);
-                QPoint last = p;
-                for (int k = random.bounded(1, 4); k > 0; --k) {
-                    last = beyond();
-                    QTest::mouseMove(view, last);
-                }
-                QTest::mouseRelease(view, button, {}, last);
-                if (view->cursor().shape() != Qt::CrossCursor)
-                    QFAIL(qPrintable(QStringLiteral("step %1: no cross after the release").arg(step)));
-                ++drags;
-            }
-        } else if (window.ToggleID->isEnabled()) {
-            QTest::mouseClick(window.ToggleID, Qt::LeftButton);
-            ++toggles;
-        }
-        const QString broken = brokenInvariant(step);
-        QVERIFY2(broken.isEmpty(), qPrintable(broken));
-    }
-    QVERIFY(placed > 500 && deleted > 400 && opened > 5 && drags > 100 && toggles > 100);
-
-    // Every station deleted by hand, the labels hidden: the bare map.
-    for (int n = map.NumStazioni; n > 0; --n) {
-        QTest::mouseClick(view, Qt::RightButton, {}, onMarker());
-        QCOMPARE(int(map.NumStazioni), n - 1);
-    }
-    if (state.IDVisibili)
-        window.MostraID(); // the button is disabled without stations
-    QCOMPARE(map.Mappa.Image(), base_);
 }
 
 QTEST_MAIN(TestMainWindow)
