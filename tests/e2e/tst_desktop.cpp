@@ -392,6 +392,9 @@ void TestDesktop::dialogsComeUpInFrontWithTheKeyboard()
 
 void TestDesktop::closingByTheFrameEndsTheProgram()
 {
+    clickMainButton(6840); // "Resetta": the survey starts again on the bare map
+    pointerAway();
+    QTRY_COMPARE(grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint({}), QSize(512, 512))), base_);
     const QPoint station = placeStation();
     QVERIFY(!station.isNull());
     QTest::qWait(800); // not a double click
