@@ -66,11 +66,6 @@ QRgb faunaKey()
     return qRgb(255, 0, 255);
 }
 
-QRgb faunaRing()
-{
-    return qRgb(255, 255, 0);
-}
-
 bool faunaKeyAt(int ox, int oy)
 {
     return (ox + 3 * oy) % 11 == 8;
@@ -81,17 +76,10 @@ QRgb defaultFauna(int x, int y)
     const int ox = x % 50;
     const int oy = y % 50;
     if (ox < 2 || ox > 47 || oy < 2 || oy > 47)
-        return faunaRing();
+        return qRgb(255, 255, 0); // the rings
     if (faunaKeyAt(ox, oy))
         return faunaKey();
     return qRgb(5 * ox, 5 * oy, 10 + 5 * (4 * (x / 50) + y / 50));
-}
-
-QRgb defaultBackground(int option)
-{
-    static const QRgb colours[5] = {qRgb(200, 176, 120), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(140, 200, 230),
-                                    qRgb(20, 40, 160)};
-    return colours[option];
 }
 
 bool writeFaunaSet(const QString &folder, const FaunaSet &set)
@@ -102,7 +90,9 @@ bool writeFaunaSet(const QString &folder, const FaunaSet &set)
                   .save(dir.filePath(QStringLiteral("fauna.dib")), "BMP");
     const char *const files[5] = {"sand.jpg", "bianco.jpg", "nero.jpg", "celeste.jpg", "blu.jpg"};
     for (int option = 0; ok && option < 5; ++option) {
-        const QRgb colour = defaultBackground(option);
+        static const QRgb flat[5] = {qRgb(200, 176, 120), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(140, 200, 230),
+                                     qRgb(20, 40, 160)};
+        const QRgb colour = flat[option];
         const QImage picture = image(set.backgroundSize.width(), set.backgroundSize.height(),
                                      [colour](int, int) { return colour; });
         ok = picture.save(dir.filePath(QString::fromLatin1(files[option])), "JPEG", 100);

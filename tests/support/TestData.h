@@ -37,14 +37,11 @@ bool put(const QString &path, const QByteArray &bytes);
 
 // A known fauna sheet: cell (column c, row r) at offset (ox, oy) holds
 // rgb(5 * ox, 5 * oy, 10 + 5 * (4 * c + r)); the two outer rings of every
-// cell are faunaRing(); inner offsets with (ox + 3 * oy) % 11 == 8, (2, 2)
+// cell are yellow; inner offsets with (ox + 3 * oy) % 11 == 8, (2, 2)
 // among them, hold the key colour faunaKey().
 QRgb faunaKey();
-QRgb faunaRing();
 bool faunaKeyAt(int ox, int oy);
 QRgb defaultFauna(int x, int y);
-// Flat colours for the five sieve backgrounds, by option index 0..4.
-QRgb defaultBackground(int option);
 
 struct FaunaSet {
     PixelFn fauna; // default defaultFauna
