@@ -142,8 +142,10 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
     // The names slant down to the right from their ranks: the chart gives up
     // on its right what the longest reach past its last rank needs, so that
     // no name runs off the page.
-    const QFontMetricsF metrica(stampa::carattere(7, false, true), p.device());
-    const double inclinazione = std::cos(40.0 * std::numbers::pi / 180.0);
+    constexpr double kInclinazione = 40; // degrees below the axis
+    const QFont carattereNomi = stampa::carattere(7, false, true);
+    const QFontMetricsF metrica(carattereNomi, p.device());
+    const double orizzontale = std::cos(kInclinazione * std::numbers::pi / 180.0);
     const int n = std::max<int>(12, int(presenti.size()));
     assi::Riquadro r;
     double destra = 8, sporge = 1;
@@ -155,7 +157,7 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
         r.x.passo = 1;
         sporge = 0;
         for (size_t i = 0; i < presenti.size(); ++i)
-            sporge = std::max(sporge, r.x.su(double(i + 1)) + 2 + metrica.horizontalAdvance(presenti[i].nome) * inclinazione
+            sporge = std::max(sporge, r.x.su(double(i + 1)) + 2 + metrica.horizontalAdvance(presenti[i].nome) * orizzontale
                                           - area.right());
         destra += sporge;
     }
@@ -184,8 +186,8 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
         // Names run down at a slant under the axis, one per rank.
         p.save();
         p.translate(r.x.su(double(i + 1)) + 2, r.area.bottom() + 15);
-        p.rotate(40);
-        p.setFont(stampa::carattere(7, false, true));
+        p.rotate(kInclinazione);
+        p.setFont(carattereNomi);
         p.setPen(stampa::kInchiostro);
         p.drawText(QPointF(0, 0), presenti[i].nome);
         p.restore();

@@ -253,7 +253,7 @@ void paginaZonazione(QPainter &p, const stampa::Pagina &pagina, const Rilievo &r
     // inside the page's margin.
     const QRectF griglia = corpo.adjusted(20, 0, 0, 0);
     const double w = griglia.width() / kColonne;
-    const double h = corpo.height() / righe;
+    const double h = griglia.height() / righe;
     for (size_t i = 0; i < r.zonazione.size(); ++i) {
         const int c = int(i) % kColonne;
         const int rr = int(i) / kColonne;
