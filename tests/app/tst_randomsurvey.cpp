@@ -35,7 +35,8 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<Velmara> v_;
     std::unique_ptr<VelmaraMain> w_;
-    // No dialog is expected; any other is closed within moments and noted.
+    // No dialog is expected (the refusal of a 101st station has its own
+    // test); any that comes up is closed within moments and noted.
     std::unique_ptr<DialogAnswerer> answerer_;
     QStringList fatal_;
     QImage base_;
@@ -121,7 +122,6 @@ void TestRandomSurvey::randomSurveyKeepsMapAndTablesTrue()
     Velmara &state = *v_;
     SurveyMap &map = window.map();
     SurfaceView *view = window.mappaView();
-    // No dialog is expected: the refusal has its own test.
     QRandomGenerator random(0x5EAB0770);
     // Over the map and its frame for clicks; well beyond it for drags.
     const auto anywhere = [&] { return QPoint(random.bounded(0, 516), random.bounded(0, 516)); };
