@@ -6,6 +6,7 @@
 #include "GenOptions.h"
 #include "SeaArea.h"
 #include "SieveBackgrounds.h"
+#include "ToolMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +82,7 @@ int main(int argc, char *argv[])
     // Text on the chart needs fonts, hence a GUI application, but never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    toolmessages::keepOnlyOwnMessages();
     QGuiApplication app(argc, argv);
 
     QDir dir(options.folder);

@@ -119,7 +119,7 @@ Confronto confronta(const Stima &stima, double vera)
     c.vera = vera;
     if (stima.media && vera != 0.0)
         c.erroreRelativo = (*stima.media - vera) / vera;
-    if (stima.icBasso && stima.icAlto)
+    if (stima.icBasso && stima.icAlto && *stima.icBasso < *stima.icAlto)
         c.copre = *stima.icBasso <= vera && vera <= *stima.icAlto;
     return c;
 }

@@ -26,7 +26,9 @@ Stima stimaMedia(const std::vector<double> &valori);
 
 // How the estimate stands against the true value: the relative error
 // (estimate - truth) / truth, empty for a truth of 0, and whether the
-// interval holds the truth, empty without an interval.
+// interval holds the truth, empty without an interval. An interval of zero
+// width (every value alike, as S on a uniform area) leaves it empty too:
+// it meets the truth only by the rounding of a sum, and says nothing.
 struct Confronto {
     Stima stima;
     double vera = 0.0;

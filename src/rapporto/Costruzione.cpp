@@ -54,7 +54,7 @@ rapporto::Stima stima(const QString &nome, const statistica::Confronto &confront
     s.basso = confronto.stima.icBasso;
     s.alto = confronto.stima.icAlto;
     s.vera = confronto.vera;
-    s.copre = confronto.copre.value_or(false);
+    s.copre = confronto.copre;
     return s;
 }
 

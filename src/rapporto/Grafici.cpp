@@ -75,7 +75,7 @@ double stime(QPainter &p, const QRectF &area, const std::vector<Stima> &righe, c
         p.setFont(stampa::carattere(8));
         p.drawText(riga, Qt::AlignLeft | Qt::AlignVCenter, QFontMetricsF(p.font()).elidedText(s.nome, Qt::ElideRight, riga.width()));
 
-        const QColor colore = (s.basso && !s.copre) ? stampa::kMancato : stampa::kStima;
+        const QColor colore = s.manca() ? stampa::kMancato : stampa::kStima;
         if (s.basso && s.alto) {
             p.setPen(QPen(colore, 1.4, Qt::SolidLine, Qt::FlatCap));
             const double x0 = r.x.su(std::max(*s.basso, r.x.min));

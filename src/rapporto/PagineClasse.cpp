@@ -123,7 +123,9 @@ QString legendaSpecie(const Classe &c)
     for (size_t i = 0; i < c.nomi.size() && i < 12; ++i)
         voci << QStringLiteral("sp. %1 %2").arg(i + 1).arg(c.nomi[i]);
     return voci.join(QStringLiteral(" · ")) + QStringLiteral(". N: individui per stazione; S: specie per stazione. "
-                                                             "In rosso le stime il cui intervallo non contiene il vero.");
+                                                             "In rosso le stime il cui intervallo non contiene il vero; ° un intervallo di "
+                                                             "ampiezza zero (lo stesso valore in ogni stazione): la "
+                                                             "copertura non è definita e non è contata.");
 }
 
 // Rows da .. a of the table (in the order of stations); the last page adds
@@ -141,8 +143,10 @@ void tabella(QPainter &p, const Classe &c, const QRectF &corpo, double y, size_t
         std::vector<QString> valori;
         std::vector<bool> mancati;
         for (const Stima &s : u.stime) {
-            valori.push_back(grafici::cifraMedia(s.media));
-            mancati.push_back(s.basso && !s.copre);
+            // The mark of an interval whose coverage cannot be told.
+            const bool nonDefinita = s.basso && !s.copre;
+            valori.push_back(grafici::cifraMedia(s.media) + (nonDefinita ? QStringLiteral("°") : QString()));
+            mancati.push_back(s.manca());
         }
         riga(p, c, corpo, y, u.file, QString::number(u.stazioni), valori, mancati, false);
         y += kRiga;
@@ -204,9 +208,9 @@ void pannello(QPainter &p, const QRectF &area, const Classe &c, size_t q)
                       true, false);
     int coprono = 0, conIc = 0;
     for (const Uscita &u : c.uscite)
-        if (u.stime[q].basso) {
+        if (u.stime[q].copre) {
             ++conIc;
-            coprono += u.stime[q].copre ? 1 : 0;
+            coprono += *u.stime[q].copre ? 1 : 0;
         }
 
     p.save();
@@ -236,7 +240,7 @@ void pannello(QPainter &p, const QRectF &area, const Classe &c, size_t q)
             ultimo = u.stazioni;
         }
         const Stima &s = u.stime[q];
-        const QColor colore = (s.basso && !s.copre) ? stampa::kMancato : stampa::kStima;
+        const QColor colore = s.manca() ? stampa::kMancato : stampa::kStima;
         if (s.basso && s.alto) {
             p.setPen(QPen(colore, std::min(1.2, passo * 0.3), Qt::SolidLine, Qt::FlatCap));
             p.drawLine(QPointF(r.x.su(*s.basso), y), QPointF(r.x.su(*s.alto), y));
@@ -270,9 +274,9 @@ std::vector<Riassunto> riassumi(const Classe &classe)
         double somma = 0;
         for (const Uscita &u : classe.uscite) {
             somma += u.stime[q].media;
-            if (u.stime[q].basso) {
+            if (u.stime[q].copre) {
                 ++out[q].conIntervallo;
-                out[q].coprono += u.stime[q].copre ? 1 : 0;
+                out[q].coprono += *u.stime[q].copre ? 1 : 0;
             }
         }
         out[q].media = somma / double(n);

@@ -204,7 +204,7 @@ void paginaTabella(QPainter &p, const stampa::Pagina &pagina, const Rilievo &r, 
         p.setFont(stampa::carattere(8));
         p.setPen(stampa::kTenue);
         p.drawText(QRectF(x, y, corpo.width(), 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   QStringLiteral("AMBI: ≤ 1.2 non disturbato, ≤ 3.3 leggermente disturbato, ≤ 5.0 moderatamente "
+                   QStringLiteral("AMBI: ≤ 1.2 indisturbato, ≤ 3.3 leggermente disturbato, ≤ 5.0 moderatamente "
                                   "disturbato, ≤ 6.0 fortemente disturbato; azoico dove la stazione non ha organismi."));
     }
     p.restore();

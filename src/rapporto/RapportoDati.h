@@ -42,7 +42,11 @@ struct Stima {
     std::optional<double> basso;
     std::optional<double> alto;
     double vera = 0;
-    bool copre = false; // whether the interval covers the true value
+    // Whether the interval covers the true value; empty without an interval
+    // or with one of zero width, where coverage is undefined.
+    std::optional<bool> copre;
+
+    bool manca() const { return copre == false; }
 };
 
 struct Zonazione {

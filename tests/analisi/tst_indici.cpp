@@ -141,6 +141,11 @@ void TestIndici::stimaDellaMedia()
     QCOMPARE(*statistica::confronta(s, 7.0).copre, false);
     QVERIFY(!statistica::confronta(s, 0.0).erroreRelativo);
     QVERIFY(!statistica::confronta(una, 3.0).copre);
+    // Every value alike: an interval of zero width tells no coverage, on the
+    // truth or beside it.
+    const statistica::Stima uguali = statistica::stimaMedia({3, 3, 3});
+    QVERIFY(uguali.icBasso && *uguali.icBasso == *uguali.icAlto);
+    QVERIFY(!statistica::confronta(uguali, 3.0).copre && !statistica::confronta(uguali, 3.5).copre);
 }
 
 QTEST_APPLESS_MAIN(TestIndici)

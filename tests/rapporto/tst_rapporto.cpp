@@ -268,9 +268,15 @@ void TestRapporto::classSummary()
     for (double m : {2.0, 4.0, 9.0})
         c.uscite.push_back({{}, 0, {stimaDi(m, 2.5, 4)}});
     c.uscite[1].stime[0].basso = c.uscite[1].stime[0].alto = std::nullopt; // one station: no interval
+    c.uscite[1].stime[0].copre = std::nullopt;
+    // The same value at every station: an interval of zero width, whose
+    // coverage is not told, however close the truth, and not counted.
+    const auto uniforme = costruzione::stima(QStringLiteral("a"), statistica::confronta(statistica::stimaMedia({3, 3, 3}), 3.0));
+    QVERIFY(uniforme.basso && !uniforme.copre && !uniforme.manca());
+    c.uscite.push_back({{}, 0, {uniforme}});
     const auto r = rapporto::riassumi(c);
-    QCOMPARE(r[0].media, 5.0);
-    QCOMPARE(*r[0].deviazione, std::sqrt((9.0 + 1.0 + 16.0) / 2.0));
+    QCOMPARE(r[0].media, 4.5);
+    QCOMPARE(*r[0].deviazione, std::sqrt((6.25 + 0.25 + 20.25 + 2.25) / 3.0));
     QCOMPARE(r[0].conIntervallo, 2);
     QCOMPARE(r[0].coprono, 1);
     c.uscite.resize(1);

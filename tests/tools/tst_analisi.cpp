@@ -5,6 +5,7 @@
 #include "TestData.h"
 #include "TextExport.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,7 @@ private slots:
     void disegnoComeSalvaDati_data();
     void disegnoComeSalvaDati();
     void semeRipetibile();
+    void soloMessaggiPropri();
 
 private:
     QString file(const QString &nome) const { return dir_.filePath(nome); }
@@ -138,6 +140,38 @@ void TestAnalisi::semeRipetibile()
     QVERIFY2(senzaSeme.stato == 0 && senzaSeme.err.startsWith(QStringLiteral("seme: ")), qPrintable(senzaSeme.err));
     QCOMPARE(esegui(casuale + QStringList{"--seme", seme}).out, senzaSeme.out);
     QVERIFY(esegui(casuale + QStringList{"--seme", seme + QLatin1Char('1')}).out != senzaSeme.out);
+}
+
+// On a console or over ssh nothing of Qt's own reaches the user: the real
+// program, with no XDG_RUNTIME_DIR, says only what it has to say, and its
+// help is written in proper Italian, accents and all.
+void TestAnalisi::soloMessaggiPropri()
+{
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    ambiente.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const auto lancia = [&](const QStringList &args) {
+        QProcess p;
+        p.setProcessEnvironment(ambiente);
+        p.start(QDir(areaDelProgramma()).filePath(QStringLiteral("fondalis-analisi")), args);
+        const bool finito = p.waitForFinished(60000);
+        return Esito{finito ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+                     QString::fromUtf8(p.readAllStandardError())};
+    };
+    const QString pdf = file(QStringLiteral("silenzioso.pdf"));
+    const Esito rapporto = lancia({"rapporto", file(QStringLiteral("rilievo.txt")), "-o", pdf});
+    QVERIFY2(rapporto.stato == 0 && rapporto.err.isEmpty(), qPrintable(rapporto.err));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+
+    const QRegularExpression accentoApostrofo(QStringLiteral("[aeiouAEIOU]'(\\s|$)"), QRegularExpression::MultilineOption);
+    QStringList aiuti{lancia({"--help"}).out};
+    for (const char *comando : {"indici", "verita", "disegno", "formato", "rapporto", "classe"})
+        aiuti << lancia({QString::fromLatin1(comando), "--help"}).out;
+    for (const QString &aiuto : aiuti) {
+        QVERIFY(aiuto.startsWith(QStringLiteral("Uso: fondalis-analisi")));
+        QVERIFY2(!aiuto.contains(accentoApostrofo), qPrintable(aiuto.split(QLatin1Char('\n')).filter(accentoApostrofo).join('\n')));
+    }
+    QVERIFY(aiuti.first().contains(QStringLiteral("verità")));
 }
 
 QTEST_APPLESS_MAIN(TestAnalisi)

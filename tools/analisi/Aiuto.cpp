@@ -21,7 +21,7 @@ const char *const kAiuto =
     "  rapporto FILE [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
     "                                   il rapporto del rilievo in PDF, da stampare\n"
     "  classe FILE... [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
-    "                                   i rilievi di una classe insieme, intorno alla verita'\n"
+    "                                   i rilievi di una classe insieme, intorno alla verità\n"
     "\n"
     "fondalis-analisi COMANDO --help spiega ogni comando con un esempio.\n"
     "Stato di uscita: 0 fatto, 1 file o area non utilizzabili, 2 uso errato.\n";

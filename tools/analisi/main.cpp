@@ -1,4 +1,5 @@
 #include "Analisi.h"
+#include "ToolMessages.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     // Only commands that draw text need the GUI side of Qt; the others start
     // faster without it and say nothing about a missing screen.
+    toolmessages::keepOnlyOwnMessages();
     std::unique_ptr<QCoreApplication> app;
     if (argc > 1 && commandNeedsGui(QString::fromLocal8Bit(argv[1]))) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
