@@ -1,6 +1,7 @@
 #include "Disegno.h"
 
 #include "SurveyMap.h"
+#include "TableText.h"
 
 #include <QObject>
 #include <QPoint>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <random>
 
 namespace disegno {
@@ -176,6 +178,43 @@ Esito posa(SurveyMap &mappa, const Area &area, Tipo tipo, int n, std::uint64_t s
     if (esito.posate < n)
         esito.errore = pocoPosto(esito.posate, n);
     return esito;
+}
+
+std::optional<Tipo> tipoDaNome(const QString &nome)
+{
+    for (const Tipo t : {Tipo::Casuale, Tipo::Griglia, Tipo::Stratificato})
+        if (nomeTipo(t) == nome)
+            return t;
+    return std::nullopt;
+}
+
+QString nomeTipo(Tipo tipo)
+{
+    switch (tipo) {
+    case Tipo::Casuale:
+        return QStringLiteral("casuale");
+    case Tipo::Griglia:
+        return QStringLiteral("griglia");
+    case Tipo::Stratificato:
+        break;
+    }
+    return QStringLiteral("stratificato");
+}
+
+Tabella tabella(const QString &cartella, Tipo tipo, int n, std::uint64_t seme, const std::vector<int> &limiti)
+{
+    // The stations are placed as clicks on a map of their own, as a user
+    // would place them, and the table is the one "Salva dati" writes.
+    Velmara stato;
+    auto mappa = std::make_unique<SurveyMap>(stato);
+    const QString errore = mappa->loadImages(cartella);
+    if (!errore.isEmpty())
+        return {{}, errore};
+    const Area area = area::daMappa(*mappa, cartella);
+    const Esito esito = posa(*mappa, area, tipo, n, seme, limiti);
+    if (!esito.errore.isEmpty())
+        return {{}, esito.errore};
+    return {tabletext::build(stato, mappa->NumStazioni), {}};
 }
 
 } // namespace disegno

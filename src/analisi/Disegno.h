@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class SurveyMap;
@@ -16,6 +17,9 @@ namespace disegno {
 
 enum class Tipo { Casuale, Griglia, Stratificato };
 
+// The strata of a stratified design unless others are given, in metres.
+inline const QString kStratiPredefiniti = QStringLiteral("0,10,30,60,200");
+
 struct Esito {
     int posate = 0;
     QString errore; // empty when all n stations were placed
@@ -25,6 +29,18 @@ struct Esito {
 // decoded from them. The same seed gives the same stations.
 Esito posa(SurveyMap &mappa, const Area &area, Tipo tipo, int n, std::uint64_t seme,
            const std::vector<int> &limiti);
+
+// The table "Salva dati" would write for n stations of the design placed
+// on the area in the folder; or the Italian message why it cannot be made.
+struct Tabella {
+    QString testo;
+    QString errore;
+};
+Tabella tabella(const QString &cartella, Tipo tipo, int n, std::uint64_t seme, const std::vector<int> &limiti);
+
+// "casuale", "griglia", "stratificato".
+QString nomeTipo(Tipo tipo);
+std::optional<Tipo> tipoDaNome(const QString &nome);
 
 // Proportional allocation of n stations to strata of the given sizes,
 // largest remainders first (ties to the earlier stratum).

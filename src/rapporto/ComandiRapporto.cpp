@@ -1,17 +1,10 @@
 #include "ComandiRapporto.h"
 
-#include "Costruzione.h"
-#include "ImageFiles.h"
-#include "PagineClasse.h"
-#include "PagineRilievo.h"
+#include "Documenti.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocale>
-
-#include <algorithm>
 
 namespace comandirapporto {
 
@@ -55,16 +48,6 @@ Opzioni leggiOpzioni(const QStringList &args, const QString &cartellaProgramma)
             break;
     }
     return o;
-}
-
-rapporto::Pie pie(const QString &file, const QString &area)
-{
-    rapporto::Pie p;
-    p.file = file;
-    p.area = QDir::toNativeSeparators(QFileInfo(area).absoluteFilePath());
-    p.data = QLocale(QLocale::Italian, QLocale::Italy).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy"));
-    p.versione = QStringLiteral(FONDALIS_VERSION);
-    return p;
 }
 
 bool senzaGrafica(QTextStream &err)
@@ -153,29 +136,21 @@ int rapporto(const QStringList &args, QTextStream &out, QTextStream &err, const 
         err << "fondalis-analisi: " << letto.errore << "\n";
         return 1;
     }
-    const area::Caricamento caricata = area::carica(o.area);
-    if (!caricata.area) {
-        err << "fondalis-analisi: " << caricata.errore << "\n";
+    const documenti::AreaConMappa area = documenti::caricaArea(o.area);
+    if (!area.area) {
+        err << "fondalis-analisi: " << area.errore << "\n";
         return 1;
     }
-    const imagefiles::Loaded base = imagefiles::load(QDir(o.area).filePath(QStringLiteral("base.bmp")), QSize(512, 512));
-    if (!base.ok()) {
-        err << "fondalis-analisi: "
-            << imagefiles::failureMessage(QStringLiteral("base.bmp"), o.area, base.reason) << "\n";
-        return 1;
-    }
-    const ::Rilievo &r = *letto.rilievo;
-    if (std::none_of(r.stazioni.begin(), r.stazioni.end(), [](const Stazione &s) { return s.prof > 0; })) {
-        err << "fondalis-analisi: il rilievo non ha stazioni in mare: non c'è niente da stimare\n";
-        return 1;
-    }
-
     const QFileInfo info(o.file.front());
     const QString pdf = !o.uscita.isEmpty()
                             ? o.uscita
                             : info.dir().filePath(info.completeBaseName() + QStringLiteral("-rapporto.pdf"));
-    const auto contenuto = costruzione::rilievo(r, *caricata.area, base.image, pie(info.fileName(), o.area));
-    return scrivi(rapporto::documentoRilievo(contenuto), pdf, o.png, out, err);
+    const documenti::Esito fatto = documenti::rilievo(*letto.rilievo, info.fileName(), *area.area, area.mappa);
+    if (!fatto.documento) {
+        err << "fondalis-analisi: " << fatto.errore << "\n";
+        return 1;
+    }
+    return scrivi(*fatto.documento, pdf, o.png, out, err);
 }
 
 int classe(const QStringList &args, QTextStream &out, QTextStream &err, const QString &cartellaProgramma)
@@ -201,19 +176,18 @@ int classe(const QStringList &args, QTextStream &out, QTextStream &err, const QS
     std::vector<costruzione::Lettura> letture;
     for (const QString &f : o.file)
         letture.push_back({f, rilievo::leggiFile(f)});
-    const auto contenuto = costruzione::classe(
-        letture, *caricata.area, pie(QStringLiteral("%1 file di rilievo").arg(o.file.size()), o.area));
-    for (const QString &s : contenuto.scartati)
+    const documenti::EsitoClasse fatto = documenti::classe(letture, *caricata.area);
+    for (const QString &s : fatto.contenuto.scartati)
         err << "fondalis-analisi: saltato " << s << "\n";
-    for (const QString &n : contenuto.note)
+    for (const QString &n : fatto.contenuto.note)
         err << "fondalis-analisi: nota: " << n << "\n";
-    if (contenuto.uscite.empty()) {
-        err << "fondalis-analisi: nessun rilievo utilizzabile\n";
+    if (!fatto.documento) {
+        err << "fondalis-analisi: " << fatto.errore << "\n";
         return 1;
     }
-    out << QStringLiteral("Rilievi usati: %1 di %2.\n").arg(contenuto.uscite.size()).arg(o.file.size());
+    out << QStringLiteral("Rilievi usati: %1 di %2.\n").arg(fatto.contenuto.uscite.size()).arg(o.file.size());
     const QString pdf = o.uscita.isEmpty() ? QStringLiteral("classe.pdf") : o.uscita;
-    return scrivi(rapporto::documentoClasse(contenuto), pdf, o.png, out, err);
+    return scrivi(*fatto.documento, pdf, o.png, out, err);
 }
 
 } // namespace comandirapporto

@@ -150,14 +150,21 @@ bool Documento::scriviPdf(QIODevice &out) const
     writer.setResolution(kDpiPdf);
     writer.setTitle(titolo_);
     writer.setCreator(QStringLiteral("Fondalis %1").arg(pie_.versione));
+    return dipingi(writer);
+}
+
+bool Documento::dipingi(QPagedPaintDevice &dispositivo) const
+{
+    // The device's own resolution: a PDF writer's, or a printer's.
+    const double scala = dispositivo.logicalDpiX() / 72.0;
     QPainter p;
-    if (!p.begin(&writer))
+    if (!p.begin(&dispositivo))
         return false;
     for (int k = 0; k < pagine(); ++k) {
-        if (k > 0)
-            writer.newPage();
+        if (k > 0 && !dispositivo.newPage())
+            return false;
         p.save();
-        p.scale(kDpiPdf / 72.0, kDpiPdf / 72.0);
+        p.scale(scala, scala);
         disegna(p, k);
         p.restore();
     }

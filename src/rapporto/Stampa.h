@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIODevice>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QRectF>
 #include <QSize>
@@ -68,6 +69,8 @@ public:
 
     // The whole document as a PDF.
     bool scriviPdf(QIODevice &out) const;
+    // Every page on a device set up for A4 with no margins, a printer too.
+    bool dipingi(QPagedPaintDevice &dispositivo) const;
     // Page k (0-based) at kDpiPng.
     QImage immagine(int k) const;
     static QSize dimensionePng();

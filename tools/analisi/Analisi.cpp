@@ -11,7 +11,7 @@
 #include "Numeri.h"
 #include "Rilievo.h"
 #include "SurveyMap.h"
-#include "TableText.h"
+#include "TabellaIndici.h"
 #include "Verita.h"
 
 #include <QDir>
@@ -25,7 +25,6 @@
 namespace {
 
 const QLatin1String kCrLf("\r\n");
-const QString kStratiPredefiniti = QStringLiteral("0,10,30,60,200");
 
 int comandoIndici(const Riga &r, Contesto &c)
 {
@@ -47,17 +46,8 @@ int comandoIndici(const Riga &r, Contesto &c)
     for (const Stazione &s : rilievo->stazioni)
         c.out << '\t' << s.numero;
     c.out << '\t' << QObject::tr("rilievo") << kCrLf;
-    using numeri::fisso;
-    using numeri::kIndici;
-    riga(QStringLiteral("N"), [](const indici::Indici &i) { return QString::number(i.N); });
-    riga(QStringLiteral("S"), [](const indici::Indici &i) { return QString::number(i.S); });
-    riga(QStringLiteral("H' (ln)"), [](const indici::Indici &i) { return fisso(i.shannonLn, kIndici); });
-    riga(QStringLiteral("H' (log2)"), [](const indici::Indici &i) { return fisso(i.shannonLog2, kIndici); });
-    riga(QStringLiteral("J'"), [](const indici::Indici &i) { return fisso(i.pielou, kIndici); });
-    riga(QStringLiteral("Simpson 1-λ'"), [](const indici::Indici &i) { return fisso(i.simpson, kIndici); });
-    riga(QStringLiteral("Margalef d"), [](const indici::Indici &i) { return fisso(i.margalef, kIndici); });
-    riga(QStringLiteral("AMBI"), [](const indici::Indici &i) { return fisso(i.ambi, kIndici); });
-    riga(QObject::tr("classe AMBI"), [](const indici::Indici &i) { return indici::nomeClasse(i.classe); });
+    for (const tabellaindici::Voce &voce : tabellaindici::voci())
+        riga(voce.etichetta, voce.testo);
     return 0;
 }
 
@@ -166,13 +156,9 @@ int comandoVerita(const Riga &r, Contesto &c)
 
 int comandoDisegno(const Riga &r, Contesto &c)
 {
-    static const QMap<QString, disegno::Tipo> tipi{
-        {QStringLiteral("casuale"), disegno::Tipo::Casuale},
-        {QStringLiteral("griglia"), disegno::Tipo::Griglia},
-        {QStringLiteral("stratificato"), disegno::Tipo::Stratificato},
-    };
     const QString comando = QStringLiteral("disegno");
-    if (!tipi.contains(r.posizionali[0]))
+    const std::optional<disegno::Tipo> tipo = disegno::tipoDaNome(r.posizionali[0]);
+    if (!tipo)
         return c.usoErrato(comando, QObject::tr("disegno sconosciuto «%1»: casuale, griglia o stratificato").arg(r.posizionali[0]));
     bool ok = false;
     const int n = r.posizionali[1].toInt(&ok);
@@ -180,7 +166,7 @@ int comandoDisegno(const Riga &r, Contesto &c)
         return c.usoErrato(comando, QObject::tr("il numero di stazioni deve essere da 1 a %1, non «%2»")
                                       .arg(Velmara::kMaxStazioni)
                                       .arg(r.posizionali[1]));
-    const verita::Limiti limiti = verita::leggiLimiti(r.opzioni.value(QStringLiteral("strati"), kStratiPredefiniti));
+    const verita::Limiti limiti = verita::leggiLimiti(r.opzioni.value(QStringLiteral("strati"), disegno::kStratiPredefiniti));
     if (!limiti.errore.isEmpty())
         return c.usoErrato(comando, limiti.errore);
     std::uint64_t seme = 0;
@@ -193,17 +179,10 @@ int comandoDisegno(const Riga &r, Contesto &c)
         c.err << QObject::tr("seme: %1 (--seme %1 ripete questo disegno)").arg(seme) << "\n";
     }
 
-    Velmara stato;
-    auto mappa = std::make_unique<SurveyMap>(stato);
-    const QString cartella = c.cartellaArea(r);
-    const QString errore = mappa->loadImages(cartella);
-    if (!errore.isEmpty())
-        return c.fallito(errore);
-    const Area area = area::daMappa(*mappa, cartella);
-    const disegno::Esito esito = disegno::posa(*mappa, area, tipi.value(r.posizionali[0]), n, seme, limiti.valori);
-    if (!esito.errore.isEmpty())
-        return c.fallito(esito.errore);
-    c.out << tabletext::build(stato, mappa->NumStazioni);
+    const disegno::Tabella fatta = disegno::tabella(c.cartellaArea(r), *tipo, n, seme, limiti.valori);
+    if (!fatta.errore.isEmpty())
+        return c.fallito(fatta.errore);
+    c.out << fatta.testo;
     return 0;
 }
 
