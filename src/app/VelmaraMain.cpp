@@ -23,7 +23,6 @@
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -150,7 +149,7 @@ bool VelmaraMain::Form_Load()
     setRouteUnknown();
 
     if (!shownOnce_) {
-        centreOnScreen(); // the first time only
+        centring_.centre(*this); // the first time only
         shownOnce_ = true;
     }
     show();
@@ -204,27 +203,7 @@ void VelmaraMain::mouseMoveEvent(QMouseEvent *event)
 void VelmaraMain::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (!centredFrame_)
-        return;
-    const QRect frame = frameGeometry();
-    if (frame.size() != centredFrame_->size())
-        centreOnScreen(); // the frame has come: centred again with it
-    else if (frame.topLeft() != centredFrame_->topLeft())
-        centredFrame_.reset(); // moved by the user: the place is kept
-}
-
-void VelmaraMain::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The window with its frame, as far as the frame is known yet.
-    const QRect area = screen->availableGeometry();
-    const QSize outer = frameGeometry().size();
-    const QPoint place
-        = area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
-    centredFrame_ = QRect(place, outer); // before the move, which reports at once
-    move(place);
+    centring_.windowMoved(*this);
 }
 
 void VelmaraMain::closeSecondaryWindows()

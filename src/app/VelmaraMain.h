@@ -1,16 +1,15 @@
 #pragma once
 
 #include "SaveDialog.h"
+#include "ScreenCentring.h"
 #include "SurveyMap.h"
 
 #include <QPointer>
-#include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <chrono>
 #include <functional>
-#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -97,7 +96,6 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
-    void centreOnScreen();
     void buildControls();
     void closeSecondaryWindows();
     static void closeWindow(QPointer<QWidget> &window);
@@ -113,9 +111,7 @@ private:
     SurveyMap map_;
     SurfaceView *mappaView_ = nullptr;
     bool shownOnce_ = false;
-    // Where the window was centred and the frame then known, until the user
-    // moves it: the window manager's frame comes after the window is shown.
-    std::optional<QRect> centredFrame_;
+    ScreenCentring centring_;
     bool stoppedOnLoadFailure_ = false;
     std::function<void(const QString &)> reportFatal_;
     std::chrono::milliseconds splashDuration_{4000};

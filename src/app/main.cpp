@@ -1,11 +1,9 @@
+#include "ItalianTexts.h"
 #include "MemoryTuning.h"
 #include "Velmara.h"
 #include "VelmaraMain.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -15,14 +13,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.fondalis.Fondalis"));
 
-    // Everything the user sees is Italian, Qt's own dialogs included,
-    // whatever the language of the system.
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    QLocale::setDefault(italian);
-    QTranslator qtTexts;
-    if (qtTexts.load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    const ItalianTexts italian;
 
     Velmara state;
     VelmaraMain window(state, QCoreApplication::applicationDirPath());
