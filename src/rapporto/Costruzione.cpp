@@ -96,9 +96,18 @@ rapporto::Rilievo rilievo(const ::Rilievo &rilievo, const Area &area, const QIma
             if (s.prof > 0)
                 z.stazioni.emplace_back(s.prof, s.conteggi[sp - 1]);
         r.zonazione.push_back(std::move(z));
-        r.abbondanze.push_back({elencotaxa::nome(sp), long(totali[sp - 1])});
     }
+    r.abbondanze = abbondanze(rilievo);
     return r;
+}
+
+std::vector<rapporto::Abbondanza> abbondanze(const ::Rilievo &rilievo)
+{
+    std::vector<rapporto::Abbondanza> a;
+    const auto totali = rilievo.totali();
+    for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp)
+        a.push_back({elencotaxa::nome(sp), long(totali[sp - 1])});
+    return a;
 }
 
 rapporto::Classe classe(const std::vector<Lettura> &letture, const Area &area, const rapporto::Pie &pie)

@@ -19,6 +19,9 @@ rapporto::Stima stima(const QString &nome, const statistica::Confronto &confront
 // A survey with at least one station in the surveyable sea.
 rapporto::Rilievo rilievo(const ::Rilievo &rilievo, const Area &area, const QImage &mappa, const rapporto::Pie &pie);
 
+// The survey's total of each species, in the species' order; no area needed.
+std::vector<rapporto::Abbondanza> abbondanze(const ::Rilievo &rilievo);
+
 // One file of a class, read or not.
 struct Lettura {
     QString file; // as the user named it
