@@ -1,0 +1,75 @@
+#include "StudioTestData.h"
+
+#include "Analisi.h"
+#include "TestData.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace studiotest {
+
+namespace {
+
+QString poppler(const QString &program, const QStringList &args)
+{
+    const QString exe = QStandardPaths::findExecutable(program);
+    if (exe.isEmpty())
+        return QStringLiteral("<%1 missing: install poppler-utils>").arg(program);
+    QProcess p;
+    p.start(exe, args);
+    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+} // namespace
+
+QString areaFolder()
+{
+    return qEnvironmentVariable("FONDALIS_DATA_DIR");
+}
+
+Run analisi(const QStringList &args)
+{
+    Run r;
+    QTextStream out(&r.out), err(&r.err);
+    r.status = runAnalisi(args, out, err, areaFolder());
+    return r;
+}
+
+QString design(const QString &folder, const QString &name, int stations, int seed)
+{
+    const Run r = analisi({QStringLiteral("disegno"), QStringLiteral("casuale"), QString::number(stations),
+                           QStringLiteral("--seme"), QString::number(seed)});
+    const QString path = QDir(folder).filePath(name);
+    return r.status == 0 && testdata::put(path, r.out.toUtf8()) ? path : QString();
+}
+
+QString withDepthMoved(const QString &survey, const QString &copy, int station, int metres)
+{
+    QStringList lines = QString::fromUtf8(testdata::contents(survey)).split(QStringLiteral("\r\n"));
+    QStringList depths = lines[3].split(QLatin1Char('\t'));
+    depths[station] = QString::number(depths[station].toInt() + metres);
+    lines[3] = depths.join(QLatin1Char('\t'));
+    return testdata::put(copy, lines.join(QStringLiteral("\r\n")).toUtf8()) ? copy : QString();
+}
+
+QString broken(const QString &survey, const QString &copy)
+{
+    QByteArray bytes = testdata::contents(survey);
+    bytes.replace("sp. 4\t", "sp. 4\tx");
+    return testdata::put(copy, bytes) ? copy : QString();
+}
+
+QString pdfText(const QString &pdf)
+{
+    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+}
+
+int pdfPages(const QString &pdf)
+{
+    const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+}
+
+} // namespace studiotest
