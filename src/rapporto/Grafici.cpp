@@ -146,6 +146,8 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
     const QFont carattereNomi = stampa::carattere(7, false, true);
     const QFontMetricsF metrica(carattereNomi, p.device());
     const double orizzontale = std::cos(kInclinazione * std::numbers::pi / 180.0);
+    // The tops of the letters lean further right than the baseline's end.
+    const double sopra = metrica.ascent() * std::sin(kInclinazione * std::numbers::pi / 180.0);
     const int n = std::max<int>(12, int(presenti.size()));
     assi::Riquadro r;
     double destra = 8, sporge = 1;
@@ -158,7 +160,7 @@ void rangoAbbondanza(QPainter &p, const QRectF &area, const std::vector<rapporto
         sporge = 0;
         for (size_t i = 0; i < presenti.size(); ++i)
             sporge = std::max(sporge, r.x.su(double(i + 1)) + 2 + metrica.horizontalAdvance(presenti[i].nome) * orizzontale
-                                          - area.right());
+                                          + sopra - area.right());
         destra += sporge;
     }
     const double hi = presenti.empty() ? 10 : double(presenti.front().totale);

@@ -52,6 +52,12 @@ namespace {
 constexpr double kNome = 86;
 constexpr double kStaz = 27;
 
+// The table's rules end at the box's sides: no cap runs past them.
+QPen regola()
+{
+    return QPen(stampa::kInchiostro, 0.6, Qt::SolidLine, Qt::FlatCap);
+}
+
 // Surveys by number of stations, fewest first; the order given among equals.
 std::vector<size_t> ordine(const Classe &c)
 {
@@ -77,7 +83,7 @@ void intestazione(QPainter &p, const Classe &c, const QRectF &corpo, double y)
         const QString t = i < 12 ? QStringLiteral("sp. %1").arg(i + 1) : c.nomi[i];
         p.drawText(QRectF(corpo.left() + kNome + kStaz + i * w, y, w - 3, kRigaClasse), Qt::AlignRight | Qt::AlignVCenter, t);
     }
-    p.setPen(QPen(stampa::kInchiostro, 0.6));
+    p.setPen(regola());
     p.drawLine(QPointF(corpo.left(), y + kRigaClasse + 1), QPointF(corpo.right(), y + kRigaClasse + 1));
 }
 
@@ -146,7 +152,7 @@ void tabellaClasse(QPainter &p, const QRectF &corpo, const Classe &c, size_t da,
         y += kRigaClasse;
     }
     if (ultima) {
-        p.setPen(QPen(stampa::kInchiostro, 0.6));
+        p.setPen(regola());
         p.drawLine(QPointF(corpo.left(), y + 1), QPointF(corpo.right(), y + 1));
         y += 3;
         const auto r = rapporto::riassumi(c);
@@ -245,7 +251,7 @@ void pannelloClasse(QPainter &p, const QRectF &area, const Classe &c, size_t q)
     const double xv = r.x.su(c.verita[q]);
     p.drawLine(QPointF(xv, r.area.top()), QPointF(xv, r.area.bottom()));
     p.save();
-    p.translate(area.left() + 6, r.area.center().y());
+    p.translate(area.left() + 8, r.area.center().y());
     p.rotate(-90);
     p.setFont(stampa::carattere(7));
     p.setPen(stampa::kTenue);

@@ -35,13 +35,16 @@ void stimeRilievo(QPainter &p, const QRectF &box, const std::vector<rapporto::St
 {
     const size_t righe = std::max<size_t>(1, specie.size() + totali.size());
     const double altezzaRiga = (box.height() - altezzaStime(0, totali.size(), 0)) / double(righe);
-    const double larghezza = box.width() - kSporgenzaCifre;
+    // The legend's marks and the names' first letters reach a point beyond
+    // where they are drawn from.
+    const double x = box.left() + 1;
+    const double larghezza = box.width() - 1 - kSporgenzaCifre;
     double y = box.top();
-    legendaStime(p, QPointF(box.left(), y + 4));
+    legendaStime(p, QPointF(x, y + 5));
     y += kLegenda;
-    y += stime(p, QRectF(box.left(), y, larghezza, 0), specie, QStringLiteral("individui per stazione"), altezzaRiga);
+    y += stime(p, QRectF(x, y, larghezza, 0), specie, QStringLiteral("individui per stazione"), altezzaRiga);
     for (const rapporto::Stima &t : totali)
-        y += stime(p, QRectF(box.left(), y, larghezza, 0), {t}, QString(), altezzaRiga) - 8;
+        y += stime(p, QRectF(x, y, larghezza, 0), {t}, QString(), altezzaRiga) - 8;
 }
 
 QSizeF zonazioneMinima(size_t specie)

@@ -64,7 +64,8 @@ void mappaStazioni(QPainter &p, const QRectF &box, const rapporto::Rilievo &r)
     p.setFont(stampa::carattere(8));
     p.drawText(QRectF(mappa.left(), mappa.bottom() + 13, mappa.width(), 11), Qt::AlignHCenter, QStringLiteral("x (m)"));
     p.save();
-    p.translate(mappa.left() - 30, mappa.center().y());
+    // The title's letters stand left of this line, clear of the box's edge.
+    p.translate(mappa.left() - 28, mappa.center().y());
     p.rotate(-90);
     p.drawText(QRectF(-40, -11, 80, 11), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("y (m)"));
     p.restore();
