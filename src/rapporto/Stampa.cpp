@@ -12,7 +12,6 @@ namespace stampa {
 
 namespace {
 
-constexpr int kDpiPdf = 300;
 constexpr double kAltoPie = 26;
 
 } // namespace

@@ -30,6 +30,8 @@ constexpr double kLarghezza = 595.28; // A4 in points
 constexpr double kAltezza = 841.89;
 constexpr double kMargine = 40;
 constexpr int kDpiPng = 150;
+// Text is measured on the device: at one resolution, the same lines fit.
+constexpr int kDpiPdf = 300;
 
 // DejaVu Sans at a size in points; the pages are drawn in points, so the
 // size is a pixel size there.

@@ -51,6 +51,11 @@ QPointF ChartView::toChart(QPointF widgetPoint) const
     return widgetPoint / scale();
 }
 
+QPointF ChartView::fromChart(QPointF chartPoint) const
+{
+    return chartPoint * scale();
+}
+
 QRectF ChartView::chartBox() const
 {
     return chartscale::box(QSizeF(size()), scale());

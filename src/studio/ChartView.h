@@ -21,6 +21,7 @@ public:
     QImage image(qreal devicePixelRatio) const;
     // A point of the widget in the chart's coordinates, and the chart's box.
     QPointF toChart(QPointF widgetPoint) const;
+    QPointF fromChart(QPointF chartPoint) const;
     QRectF chartBox() const;
 
 protected:

@@ -1,6 +1,7 @@
 #include "ExportCommands.h"
 
 #include "FileChooser.h"
+#include "Stampa.h"
 #include "TextExport.h"
 #include "Workspace.h"
 
@@ -50,9 +51,11 @@ QPrinter &ExportCommands::printer()
 {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // The pages are drawn to the edge of an A4 sheet, as in the PDF.
+        // The pages are drawn to the edge of an A4 sheet, as in the PDF, and
+        // at its resolution, where the same names fit their columns.
         printer_->setPageSize(QPageSize(QPageSize::A4));
         printer_->setFullPage(true);
+        printer_->setResolution(stampa::kDpiPdf);
     }
     return *printer_;
 }

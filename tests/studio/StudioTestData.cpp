@@ -66,6 +66,11 @@ QString pdfText(const QString &pdf)
     return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
+QStringList pdfWords(const QString &pdf)
+{
+    return poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
 int pdfPages(const QString &pdf)
 {
     const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});

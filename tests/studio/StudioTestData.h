@@ -23,8 +23,10 @@ QString withDepthMoved(const QString &survey, const QString &copy, int station, 
 // A copy with one count that is not a number: line 9, station 1.
 QString broken(const QString &survey, const QString &copy);
 
-// pdftotext's text of a PDF, and its page count by pdfinfo.
+// pdftotext's text of a PDF, laid out as on the page; its words in order,
+// whatever the spacing; its page count by pdfinfo.
 QString pdfText(const QString &pdf);
+QStringList pdfWords(const QString &pdf);
 int pdfPages(const QString &pdf);
 
 } // namespace studiotest
