@@ -8,6 +8,7 @@
 #include "StudioIcon.h"
 #include "StudioTab.h"
 #include "StudioTabs.h"
+#include "SurveyList.h"
 #include "SurveyWatcher.h"
 #include "TextExport.h"
 
@@ -15,7 +16,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -24,7 +24,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,11 +33,6 @@ const QString kProgram = QStringLiteral("Fondalis Studio");
 QString withoutMnemonic(QString text)
 {
     return text.remove(QLatin1Char('&'));
-}
-
-int idOf(const QTreeWidgetItem *item)
-{
-    return item->data(0, Qt::UserRole).toInt();
 }
 
 // The local files among dropped URLs; empty unless every one is local.
@@ -82,20 +76,9 @@ void StudioWindow::buildPanels()
     auto *splitter = new QSplitter(this);
     auto *left = new QWidget(splitter);
     auto *label = new QLabel(tr("Rilievi &aperti"), left);
-    list_ = new QTreeWidget(left);
-    list_->setColumnCount(3);
-    list_->setHeaderLabels({tr("Rilievo"), tr("Stazioni"), tr("Area")});
-    list_->setRootIsDecorated(false);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setAccessibleName(tr("Rilievi aperti"));
-    list_->setToolTip(tr("Con Ctrl o Maiusc e un clic se ne scelgono più d'uno: la scheda Classe li mette insieme"));
-    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    list_->header()->setStretchLastSection(false);
+    list_ = new SurveyList(left);
     label->setBuddy(list_);
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
-        if (!rebuilding_)
-            refreshTabs();
-    });
+    connect(list_, &SurveyList::selectionMade, this, &StudioWindow::refreshTabs);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(6, 6, 0, 6);
     leftLayout->addWidget(label);
@@ -215,61 +198,18 @@ void StudioWindow::surveysChanged()
     for (const auto &[id, message] : failures_)
         messages << message;
     errors_->setMessages(messages);
-    rebuildList();
+    list_->rebuild(workspace_);
     refreshTabs();
-}
-
-void StudioWindow::rebuildList()
-{
-    const Selection before = selection();
-    rebuilding_ = true;
-    list_->clear();
-    for (const OpenSurvey &s : workspace_.surveys()) {
-        const SurveyRow row = workspace_.row(s.id);
-        auto *item = new QTreeWidgetItem(list_, {row.name, row.stations, row.area});
-        item->setData(0, Qt::UserRole, s.id);
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        if (!s.readable())
-            item->setToolTip(0, s.failure());
-        else if (s.path.isEmpty())
-            item->setToolTip(0, tr("Un disegno non ancora salvato: «Salva dati…» lo scrive"));
-        else
-            item->setToolTip(0, QDir::toNativeSeparators(s.path));
-        const bool selected = std::find(before.selected.begin(), before.selected.end(), s.id) != before.selected.end();
-        item->setSelected(selected);
-        if (before.current == s.id)
-            list_->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-    }
-    rebuilding_ = false;
 }
 
 void StudioWindow::selectSurveys(const std::vector<int> &ids, int current)
 {
-    rebuilding_ = true;
-    list_->clearSelection();
-    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *item = list_->topLevelItem(i);
-        if (idOf(item) == current)
-            list_->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-        if (std::find(ids.begin(), ids.end(), idOf(item)) != ids.end())
-            item->setSelected(true);
-    }
-    rebuilding_ = false;
-    refreshTabs();
+    list_->select(ids, current);
 }
 
 Selection StudioWindow::selection() const
 {
-    Selection s;
-    for (const QTreeWidgetItem *item : list_->selectedItems())
-        s.selected.push_back(idOf(item));
-    s.selected = workspace_.inListOrder(s.selected);
-    const QTreeWidgetItem *current = list_->currentItem();
-    if (current && current->isSelected())
-        s.current = idOf(current);
-    else if (!s.selected.empty())
-        s.current = s.selected.front();
-    return s;
+    return list_->selection(workspace_);
 }
 
 void StudioWindow::refreshTabs()

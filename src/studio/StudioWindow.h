@@ -14,8 +14,8 @@ class ExportCommands;
 class MessageBar;
 class QAction;
 class QTabWidget;
-class QTreeWidget;
 class StudioTab;
+class SurveyList;
 class SurveyWatcher;
 
 // Fondalis Studio's window: the open surveys on the left, the tabs of the
@@ -54,7 +54,7 @@ public:
 
     QTabWidget *tabs() const { return tabs_; }
     const std::vector<StudioTab *> &tabList() const { return tabList_; }
-    QTreeWidget *surveyList() const { return list_; }
+    SurveyList *surveyList() const { return list_; }
     MessageBar *errorBar() const { return errors_; }
     MessageBar *warningBar() const { return warning_; }
     SurveyWatcher *watcher() const { return watcher_; }
@@ -93,7 +93,6 @@ private:
     void fileChanged(const QString &path);
     void noteReading(int id);
     void surveysChanged();
-    void rebuildList();
     void refreshTabs();
     void updateTitleAndActions();
     void stationChosen(int number);
@@ -103,7 +102,7 @@ private:
     Workspace workspace_;
     std::unique_ptr<ExportCommands> exports_;
     SurveyWatcher *watcher_ = nullptr;
-    QTreeWidget *list_ = nullptr;
+    SurveyList *list_ = nullptr;
     QTabWidget *tabs_ = nullptr;
     std::vector<StudioTab *> tabList_;
     MessageBar *errors_ = nullptr;
@@ -112,5 +111,4 @@ private:
     // the area's failure under id 0.
     std::map<int, QString> failures_;
     ScreenCentring centring_;
-    bool rebuilding_ = false;
 };

@@ -35,7 +35,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
-#include <QTreeWidget>
+#include "SurveyList.h"
 
 #include <memory>
 
