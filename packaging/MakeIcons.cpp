@@ -1,7 +1,10 @@
-// Draws the application icon, the black ring with a diagonal cross of the
-// window icon, once for every size the menus ask for. Each size has its own
+// Draws an application icon once for every size the menus ask for: the
+// program's, the black ring with a diagonal cross of the window icon, or
+// the studio's, drawn by the studio's own function. Each size has its own
 // line widths on whole pixels: a big picture scaled down would blur the thin
 // lines into grey at 16 and 32 pixels.
+#include "StudioIcon.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -99,8 +102,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: fondalis-icons FOLDER NAME\n");
+    const bool studio = argc == 4 && QByteArray(argv[3]) == "studio";
+    if (argc != 3 && !studio) {
+        std::fprintf(stderr, "usage: fondalis-icons FOLDER NAME [studio]\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -108,7 +112,8 @@ int main(int argc, char *argv[])
         return 1;
     for (const IconSize &s : kSizes) {
         const QString path = folder.filePath(QStringLiteral("%1-%2.png").arg(QString::fromLocal8Bit(argv[2])).arg(s.size));
-        if (!drawIcon(s).save(path, "PNG")) {
+        const QImage icon = studio ? studioicon::image(s.size) : drawIcon(s);
+        if (!icon.save(path, "PNG")) {
             std::fprintf(stderr, "fondalis-icons: cannot write %s\n", qPrintable(path));
             return 1;
         }

@@ -22,30 +22,40 @@ tree=$scratch/tree
 if grep -rl --binary-files=text "$scratch/first" "$tree"; then fail "the tree names its install prefix"; fi
 
 id=it.fondalis.Fondalis
-for program in fondalis fondalis-analisi; do
+studio=it.fondalis.Studio
+for program in fondalis fondalis-analisi fondalis-studio; do
     [ "$(readlink "$tree/bin/$program")" = "../lib/fondalis/$program" ] || fail "bin/$program is not the relative link"
 done
 for name in base.bmp bati.bmp s1.bmp s12.bmp fauna.dib sand.jpg blu.jpg; do
     [ "$(readlink "$tree/lib/fondalis/$name")" = "../../share/fondalis/$name" ] || fail "lib/fondalis/$name"
     [ -f "$tree/share/fondalis/$name" ] || fail "share/fondalis/$name missing"
 done
-for size in 16 32 48 64 128 256; do
-    png=$tree/share/icons/hicolor/${size}x${size}/apps/$id.png
-    [ "$(identify -format %wx%h "$png")" = "${size}x${size}" ] || fail "icon $png"
+for app in $id $studio; do
+    for size in 16 32 48 64 128 256; do
+        png=$tree/share/icons/hicolor/${size}x${size}/apps/$app.png
+        [ "$(identify -format %wx%h "$png")" = "${size}x${size}" ] || fail "icon $png"
+    done
+    [ -f "$tree/share/icons/hicolor/scalable/apps/$app.svg" ] || fail "scalable icon of $app missing"
+    desktop-file-validate "$tree/share/applications/$app.desktop"
+    appstreamcli validate --no-net "$tree/share/metainfo/$app.metainfo.xml" >"$scratch/appstream.txt" ||
+        fail "appstream: $(cat "$scratch/appstream.txt")"
+    if grep -E '^(E|W):' "$scratch/appstream.txt"; then fail "appstream warnings for $app"; fi
 done
-[ -f "$tree/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "scalable icon missing"
-
-desktop-file-validate "$tree/share/applications/$id.desktop"
+# The two icons are not the same picture.
+if cmp -s "$tree/share/icons/hicolor/48x48/apps/$id.png" "$tree/share/icons/hicolor/48x48/apps/$studio.png"; then
+    fail "the studio has the program's icon"
+fi
 grep -qx 'Exec=fondalis' "$tree/share/applications/$id.desktop" || fail "Exec"
-appstreamcli validate --no-net "$tree/share/metainfo/$id.metainfo.xml" >"$scratch/appstream.txt" ||
-    fail "appstream: $(cat "$scratch/appstream.txt")"
-if grep -E '^(E|W):' "$scratch/appstream.txt"; then fail "appstream warnings"; fi
-for page in fondalis fondalis-gen fondalis-analisi; do
+grep -qx 'Exec=fondalis-studio %F' "$tree/share/applications/$studio.desktop" || fail "the studio's Exec"
+for page in fondalis fondalis-gen fondalis-analisi fondalis-studio; do
     MANWIDTH=80 man --warnings -l "$tree/share/man/man1/$page.1.gz" 2>"$scratch/man.err" >/dev/null
     [ ! -s "$scratch/man.err" ] || fail "$page.1: $(cat "$scratch/man.err")"
 done
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-map.sh" "$tree/bin/fondalis" "$tree/share/fondalis/base.bmp"
+"$tree/bin/fondalis-studio" --version | grep -qx 'fondalis-studio (Fondalis) [0-9.]*' || fail "the studio's --version"
+"$tree/bin/fondalis-analisi" disegno casuale 10 --seme 5 >"$scratch/dieci.txt" || fail "installed disegno"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-studio.sh" "$tree/bin/fondalis-studio" "$scratch/dieci.txt"
 
 # A class's folder runs on its own area, not on the installed one.
 "$tree/bin/fondalis-gen" --seed 42 --con-programma "$scratch/golfo42"

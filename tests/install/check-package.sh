@@ -24,5 +24,13 @@ cat "$scratch/lintian.txt"
 if grep -q '^E:' "$scratch/lintian.txt"; then fail "lintian reports errors"; fi
 
 dpkg-deb -x "$deb" "$scratch/root"
+for file in usr/bin/fondalis-studio usr/share/applications/it.fondalis.Studio.desktop \
+        usr/share/metainfo/it.fondalis.Studio.metainfo.xml usr/share/man/man1/fondalis-studio.1.gz; do
+    [ -e "$scratch/root/$file" ] || fail "the package has no $file"
+done
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6printsupport6' || fail "no dependency for printing"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-map.sh" "$scratch/root/usr/bin/fondalis" \
     "$scratch/root/usr/share/fondalis/base.bmp"
+"$scratch/root/usr/bin/fondalis-analisi" disegno griglia 9 --seme 2 >"$scratch/nove.txt" || fail "packaged disegno"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/shows-studio.sh" "$scratch/root/usr/bin/fondalis-studio" \
+    "$scratch/nove.txt"
