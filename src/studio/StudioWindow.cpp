@@ -139,6 +139,12 @@ void StudioWindow::buildMenus()
 
     QMenu *edit = menuBar()->addMenu(tr("M&odifica"));
     copyChartAction = action(edit, tr("Copia &grafico"), QKeySequence(tr("Ctrl+Shift+C")), &StudioWindow::copyChart);
+    // The tabs in turn, from anywhere in the window.
+    QMenu *tabs = menuBar()->addMenu(tr("Sc&hede"));
+    nextTabAction = action(tabs, tr("Scheda &successiva"), QKeySequence(tr("Ctrl+PgDown")), [this] { stepTab(1); });
+    nextTabAction->setShortcuts({QKeySequence(tr("Ctrl+PgDown")), QKeySequence(tr("Ctrl+Tab"))});
+    previousTabAction = action(tabs, tr("Scheda &precedente"), QKeySequence(tr("Ctrl+PgUp")), [this] { stepTab(-1); });
+    previousTabAction->setShortcuts({QKeySequence(tr("Ctrl+PgUp")), QKeySequence(tr("Ctrl+Shift+Tab"))});
     QMenu *help = menuBar()->addMenu(tr("Ai&uto"));
     aboutAction = action(help, tr("&Informazioni su Fondalis Studio"), QKeySequence::HelpContents, &StudioWindow::about);
 }
@@ -252,6 +258,19 @@ void StudioWindow::updateTitleAndActions()
     pdfAction->setEnabled(report);
     printAction->setEnabled(report);
     copyChartAction->setEnabled(qobject_cast<ChartTab *>(tab) && tab->blockedText().isEmpty());
+}
+
+void StudioWindow::stepTab(int step)
+{
+    // Hidden tabs (the class with one survey) are passed over.
+    const int count = tabs_->count();
+    for (int i = 1; i < count; ++i) {
+        const int index = ((tabs_->currentIndex() + step * i) % count + count) % count;
+        if (tabs_->isTabVisible(index)) {
+            tabs_->setCurrentIndex(index);
+            return;
+        }
+    }
 }
 
 void StudioWindow::stationChosen(int number)

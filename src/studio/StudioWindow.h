@@ -69,6 +69,8 @@ public:
     QAction *csvAction = nullptr;
     QAction *quitAction = nullptr;
     QAction *copyChartAction = nullptr;
+    QAction *nextTabAction = nullptr;
+    QAction *previousTabAction = nullptr;
     QAction *aboutAction = nullptr;
 
     // The menu commands, each asking through its dialog.
@@ -96,6 +98,7 @@ private:
     void refreshTabs();
     void updateTitleAndActions();
     void stationChosen(int number);
+    void stepTab(int step);
     void warn(const QString &message);
     QString startFolder() const;
 

@@ -4,8 +4,10 @@
 // what only a window manager shows, frames, focus and close requests, the X
 // clipboard, and that a whole session leaves no file behind except those the
 // user saved.
+#include "FolderContents.h"
+#include "X11Tools.h"
+
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,101 +21,10 @@
 
 #include <algorithm>
 
-// The X tools the test drives the program with, named by environment
-// variables that CMake sets (the bare name otherwise).
-namespace x11 {
-
-// Runs a tool to its end and hands back its standard output; empty when it
-// failed to finish in time.
-QByteArray run(const char *toolVariable, const char *fallback, const QStringList &args)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable(toolVariable, QString::fromLatin1(fallback)), args);
-    if (process.waitForFinished(10000))
-        return process.readAllStandardOutput();
-    process.kill();
-    process.waitForFinished();
-    return {};
-}
-
-QByteArray xdotool(const QStringList &args) { return run("XDOTOOL", "xdotool", args); }
-QByteArray xprop(const QStringList &args) { return run("XPROP", "xprop", args); }
-QString xwininfo(const QString &id) { return QString::fromLatin1(run("XWININFO", "xwininfo", {QStringLiteral("-id"), id})); }
-
-// The visible windows whose title matches the pattern (a regular
-// expression), as decimal ids.
-QStringList windows(const QString &titlePattern)
-{
-    const QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern};
-    return QString::fromLatin1(xdotool(args)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-// The first such window within the time given; "" if none came.
-QString waitForWindow(const QString &titlePattern, int timeoutMs = 10000)
-{
-    QStringList found;
-    return QTest::qWaitFor([&] { return !(found = windows(titlePattern)).isEmpty(); }, timeoutMs) ? found.first() : QString();
-}
-
-QString activeWindow() { return QString::fromLatin1(xdotool({QStringLiteral("getactivewindow")})).trimmed(); }
-bool isViewable(const QString &id) { return xwininfo(id).contains(QLatin1String("IsViewable")); }
-
-// The client area on the screen, right with or without a reparenting
-// window manager, and the frame the window manager put around it.
-QRect clientRect(const QString &id)
-{
-    const QString info = xwininfo(id);
-    const auto field = [&info](const char *name) {
-        return QRegularExpression(QStringLiteral("%1:\\s*(-?\\d+)").arg(QLatin1String(name))).match(info).captured(1).toInt();
-    };
-    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
-}
-
-QMargins frameExtents(const QString &id)
-{
-    const QString property = QString::fromLatin1(xprop({QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")}));
-    const QRegularExpressionMatch m
-        = QRegularExpression(QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)")).match(property);
-    // left, right, top, bottom
-    return m.hasMatch() ? QMargins(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(2).toInt(), m.captured(4).toInt())
-                        : QMargins();
-}
-
-// Window ids from the bottom of the stack to the top, as the window
-// manager keeps them.
-QStringList stackingOrder()
-{
-    QStringList ids;
-    const QString property = QString::fromLatin1(xprop({QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")}));
-    for (auto it = QRegularExpression(QStringLiteral("0x[0-9a-fA-F]+")).globalMatch(property); it.hasNext();)
-        ids << QString::number(it.next().captured().toULongLong(nullptr, 16));
-    return ids;
-}
-
-} // namespace x11
-
 namespace {
 
 const QString kMainTitle = QStringLiteral("^Fondalis - Simulatore");
 const QString kDatiTitle = QStringLiteral("^Tabella dati$");
-
-// Every file and folder below a folder, as paths relative to it.
-QStringList everythingIn(const QString &folder)
-{
-    QStringList found;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << QDir(folder).relativeFilePath(it.next());
-    found.sort();
-    return found;
-}
-
-QImage grab(const QRect &r)
-{
-    return QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
 
 } // namespace
 
@@ -169,16 +80,8 @@ void TestDesktop::initTestCase()
     QCOMPARE(base_.size(), QSize(512, 512));
 
     // openbox with a home of its own, so that its files stay out of others'.
-    if (wm_) {
-        QProcessEnvironment wmEnvironment = QProcessEnvironment::systemEnvironment();
-        wmEnvironment.insert(QStringLiteral("HOME"), wmHome_.path());
-        openbox_.setProcessEnvironment(wmEnvironment);
-        openbox_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        openbox_.start(qEnvironmentVariable("OPENBOX", QStringLiteral("openbox")), {QStringLiteral("--sm-disable")});
-        QVERIFY2(openbox_.waitForStarted(), "openbox did not start");
-        QTRY_VERIFY_WITH_TIMEOUT(
-            x11::xprop({QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"), 20000);
-    }
+    if (wm_)
+        QVERIFY2(x11::startOpenbox(openbox_, wmHome_.path()), "openbox did not start");
 
     // A new user: empty home and configuration folders; the save dialog
     // starts in the working folder.
@@ -241,7 +144,7 @@ QPoint TestDesktop::placeStation()
         }
     used_ << p;
     click(mainId_, mapPoint(p));
-    const auto shown = [&] { return grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint(p), QSize(1, 1))).pixel(0, 0); };
+    const auto shown = [&] { return x11::grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint(p), QSize(1, 1))).pixel(0, 0); };
     return QTest::qWaitFor([&] { return shown() == qRgb(255, 0, 0); }) ? p : QPoint();
 }
 
@@ -324,7 +227,7 @@ void TestDesktop::mainWindowIsCentredWithItsFrame()
 void TestDesktop::theMapIsShownMarkedAndCopiedAsDrawn()
 {
     // Once the splash screen is gone the map is base.bmp pixel for pixel.
-    const auto grabMap = [&] { return grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint({}), QSize(512, 512))); };
+    const auto grabMap = [&] { return x11::grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint({}), QSize(512, 512))); };
     pointerAway();
     QCOMPARE(grabMap(), base_);
     // A click marks the station with a red square of 5 x 5 pixels, no more.
@@ -354,7 +257,7 @@ void TestDesktop::dataWindowIsLaidOutForItsFrame()
     // The text cursor may blink in the box's first line; the box's corner
     // never moves under the rule.
     const auto shown = [&dati] {
-        QImage image = grab(x11::clientRect(dati));
+        QImage image = x11::grab(x11::clientRect(dati));
         for (int y = 8; y < 40; ++y)
             for (int x = 8; x < 40; ++x)
                 image.setPixel(x, y, qRgb(0, 0, 0));
@@ -394,7 +297,7 @@ void TestDesktop::closingByTheFrameEndsTheProgram()
 {
     clickMainButton(6840); // "Resetta": the survey starts again on the bare map
     pointerAway();
-    QTRY_COMPARE(grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint({}), QSize(512, 512))), base_);
+    QTRY_COMPARE(x11::grab(QRect(x11::clientRect(mainId_).topLeft() + mapPoint({}), QSize(512, 512))), base_);
     const QPoint station = placeStation();
     QVERIFY(!station.isNull());
     QTest::qWait(800); // not a double click
