@@ -30,6 +30,7 @@
 #include "SieveFiles.h"
 #include "SieveRandom.h"
 #include "SpriteSheet.h"
+#include "StudioCases.h"
 #include "SurfaceView.h"
 #include "SurveyMap.h"
 #include "TableText.h"
@@ -329,7 +330,8 @@ int main(int argc, char *argv[])
     using Case = void (*)(Bench &);
     const Case kCases[] = {caseMemory, caseFormLoad, [](Bench &b) { placeHundredStations(b.main()); },
                            caseStationNumbers, caseMouseMove, caseTableText, casePlacement,
-                           caseSieveWindow, caseSieveRedraw, caseAnalisiCommands, caseRapporto, caseClasse};
+                           caseSieveWindow, caseSieveRedraw, caseAnalisiCommands, caseRapporto, caseClasse,
+                           caseStudioRedraw, caseStudioOpen};
     for (Case c : kCases)
         c(bench);
 

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -81,16 +82,32 @@ QRectF titolo(QPainter &p, const Pagina &pagina, const QString &testo, const QSt
 
 void testoAlone(QPainter &p, const QRectF &box, int flags, const QString &testo)
 {
-    const QFontMetricsF fm(p.font());
-    const QRectF r = fm.boundingRect(box, flags, testo);
-    QPainterPath path;
-    path.addText(QPointF(r.left(), r.top() + fm.ascent()), p.font(), testo);
     p.save();
-    p.setPen(QPen(QColor(255, 255, 255, 230), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-    p.restore();
+    if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster) {
+        // In a picture the halo is the text drawn around itself in white,
+        // which the glyph cache makes cheap: a map's hundred numbers stay
+        // well within a screen's redraw.
+        const QPen pen = p.pen();
+        p.setPen(QColor(255, 255, 255, 230));
+        for (const QPointF d : {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1), QPointF(-0.75, -0.75),
+                                QPointF(0.75, -0.75), QPointF(-0.75, 0.75), QPointF(0.75, 0.75)})
+            p.drawText(box.translated(d * 1.1), flags, testo);
+        p.setPen(pen);
+    } else {
+        // In a PDF copies of the text would be found by a search and read
+        // aloud: there the halo is the text's outline, stroked.
+        const QFontMetricsF fm(p.font());
+        const QRectF r = fm.boundingRect(box, flags, testo);
+        QPainterPath path;
+        path.addText(QPointF(r.left(), r.top() + fm.ascent()), p.font(), testo);
+        const QPen pen = p.pen();
+        p.setPen(QPen(QColor(255, 255, 255, 230), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+        p.setPen(pen);
+    }
     p.drawText(box, flags, testo);
+    p.restore();
 }
 
 Documento::Documento(QString titolo, rapporto::Pie pie)
