@@ -169,6 +169,19 @@ void TestStudioCharts::theWidgetDrawsAtItsOwnSize()
             differing += two.pixel(x, y) != doubled.pixel(x, y);
     QVERIFY2(differing > 10000, qPrintable(QString::number(differing)));
 
+    // The picture is the chart's own drawing in its box at the scale the
+    // widget's size gives.
+    QImage byHand(QSize(900, 700), QImage::Format_ARGB32_Premultiplied);
+    byHand.fill(Qt::white);
+    {
+        QPainter p(&byHand);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        const double s = chartscale::scale(QSizeF(900, 700), map->minimumBox());
+        p.scale(s, s);
+        map->draw(p, chartscale::box(QSizeF(900, 700), s));
+    }
+    QCOMPARE(one.convertToFormat(QImage::Format_RGB32), byHand.convertToFormat(QImage::Format_RGB32));
+
     // A larger widget draws a larger chart, its text too: the box in points
     // grows with the widget until the text reaches reading size.
     view->resize(1800, 1100);

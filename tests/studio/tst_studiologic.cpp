@@ -6,6 +6,7 @@
 #include "ChartScale.h"
 #include "Documenti.h"
 #include "Formati.h"
+#include "IndicesModel.h"
 #include "IndicesTable.h"
 #include "StationTips.h"
 #include "StudioOptions.h"
@@ -14,6 +15,7 @@
 #include "TestData.h"
 #include "Workspace.h"
 
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +32,7 @@ private slots:
     void tabsSayWhyTheyAreEmpty();
     void anotherAreasSurveyIsNamed();
     void indicesAreTheCommandsOwn();
+    void undefinedIndicesSortBelowEveryValue();
     void copiedCellsAreTabSeparated();
     void chartScaleKeepsTheWholeChart_data();
     void chartScaleKeepsTheWholeChart();
@@ -105,6 +108,18 @@ void TestStudioLogic::openingTwoSurveysOneBroken()
     QCOMPARE(row.area, QStringLiteral("del programma"));
     QCOMPARE(w.row(bad).area, QStringLiteral("illeggibile"));
     QVERIFY(w.report(good) && !w.report(bad));
+
+    // Read again after a change, the survey's analyses are made anew.
+    const QString changing = file(QStringLiteral("cambia.txt"));
+    QVERIFY(testdata::put(changing, testdata::contents(survey_)));
+    const int id = w.open(changing);
+    QCOMPARE(w.report(id)->stazioni.size(), size_t(15));
+    QVERIFY(testdata::put(changing, testdata::contents(other_)));
+    w.reload(id);
+    QCOMPARE(w.report(id)->stazioni.size(), size_t(22));
+    QVERIFY(testdata::put(changing, testdata::contents(broken_)));
+    w.reload(id);
+    QVERIFY(!w.report(id) && !w.survey(id)->readable());
 }
 
 void TestStudioLogic::tabsSayWhyTheyAreEmpty()
@@ -174,6 +189,9 @@ void TestStudioLogic::indicesAreTheCommandsOwn()
     // Sorting follows the values, and an undefined index sorts below all.
     const Rilievo r = *rilievo::leggiFile(other_).rilievo;
     for (int row = 0; row < table.rows(); ++row) {
+        const Stazione &s = r.stazioni[size_t(row)];
+        QCOMPARE(QStringList({table.text(row, 1), table.text(row, 2), table.text(row, 3)}),
+                 QStringList({QString::number(s.xm), QString::number(s.ym), QString::number(s.prof)}));
         QCOMPARE(table.value(row, 3), std::optional<double>(r.stazioni[size_t(row)].prof));
         QCOMPARE(table.value(row, IndicesTable::kFirstIndex).value_or(-1), double(r.stazioni[size_t(row)].totale()));
         const bool undefined = table.text(row, IndicesTable::kFirstIndex + 4) == QStringLiteral("n.d.");
@@ -181,6 +199,37 @@ void TestStudioLogic::indicesAreTheCommandsOwn()
     }
     QCOMPARE(table.rowOf(7), 6);
     QCOMPARE(table.rowOf(23), -1);
+}
+
+void TestStudioLogic::undefinedIndicesSortBelowEveryValue()
+{
+    // Stations 2 and 4 with one species only: J' is not defined there.
+    QStringList lines = QString::fromUtf8(testdata::contents(survey_)).split(QStringLiteral("\r\n"));
+    for (int line = 5; line < 17; ++line) {
+        QStringList cells = lines[line].split(QLatin1Char('\t'));
+        for (const int station : {2, 4})
+            cells[station] = line == 5 ? QStringLiteral("9") : QStringLiteral("0");
+        lines[line] = cells.join(QLatin1Char('\t'));
+    }
+    const rilievo::Lettura read = rilievo::leggi(lines.join(QStringLiteral("\r\n")).toUtf8());
+    QVERIFY2(read.ok(), qPrintable(read.errore));
+    IndicesModel model;
+    model.setSurvey(*read.rilievo);
+    QSortFilterProxyModel sorted;
+    sorted.setSourceModel(&model);
+    sorted.setSortRole(IndicesModel::kSortRole);
+    const int j = IndicesTable::kFirstIndex + 4;
+    QCOMPARE(model.headerData(j, Qt::Horizontal).toString(), QStringLiteral("J'"));
+    sorted.sort(j, Qt::DescendingOrder);
+    const int last = sorted.rowCount() - 1;
+    QCOMPARE(sorted.index(last, j).data().toString(), QStringLiteral("n.d."));
+    QCOMPARE(sorted.index(last - 1, j).data().toString(), QStringLiteral("n.d."));
+    QVERIFY(sorted.index(last - 2, j).data().toString() != QStringLiteral("n.d."));
+    for (int row = 1; row < last - 1; ++row)
+        QVERIFY(sorted.index(row - 1, j).data().toDouble() >= sorted.index(row, j).data().toDouble());
+    sorted.sort(j, Qt::AscendingOrder);
+    QCOMPARE(sorted.index(0, j).data().toString(), QStringLiteral("n.d."));
+    QCOMPARE(sorted.index(0, 0).data().toString(), QStringLiteral("2"));
 }
 
 void TestStudioLogic::copiedCellsAreTabSeparated()

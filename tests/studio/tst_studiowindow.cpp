@@ -255,8 +255,11 @@ void TestStudioWindow::aStationOnTheMapIsPickedInIndici()
     QVERIFY(QToolTip::text().contains(QStringLiteral("N = %1, S = %2").arg(s.totale()).arg(s.specie())));
     QToolTip::hideText();
 
-    QTest::mouseClick(view, Qt::LeftButton, {}, onWidget);
+    // The table sorted by N: its rows are not in the stations' order.
     auto *indici = qobject_cast<IndicesTab *>(tabNamed(QStringLiteral("Indici")));
+    indici->view()->sortByColumn(IndicesTable::kFirstIndex, Qt::DescendingOrder);
+    QVERIFY(indici->view()->model()->index(6, 0).data().toString() != QStringLiteral("7"));
+    QTest::mouseClick(view, Qt::LeftButton, {}, onWidget);
     QCOMPARE(window_->tabs()->currentWidget(), indici);
     const QModelIndexList rows = indici->view()->selectionModel()->selectedRows();
     QCOMPARE(rows.size(), 1);
