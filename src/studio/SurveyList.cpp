@@ -23,7 +23,10 @@ SurveyList::SurveyList(QWidget *parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAccessibleName(tr("Rilievi aperti"));
     setToolTip(tr("Con Ctrl o Maiusc e un clic se ne scelgono più d'uno: la scheda Classe li mette insieme"));
+    // The names take what the counts and the area leave.
     header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (!rebuilding_)
