@@ -1,6 +1,7 @@
 #include "ExportCommands.h"
 
 #include "FileChooser.h"
+#include "FileDialogs.h"
 #include "Stampa.h"
 #include "TextExport.h"
 #include "Workspace.h"
@@ -83,6 +84,8 @@ void ExportCommands::printReport(const std::vector<int> &ids)
     }
     QPrinter &pr = printer();
     pr.setDocName(QFileInfo(workspace_.suggestedPdfPath(ids)).completeBaseName());
+    // Its choice of an output file opens Qt's own file dialog.
+    filedialogs::keepNoSettings();
     QPrintDialog dialog(&pr, &parent_);
     dialog.setWindowTitle(QObject::tr("Stampa"));
     if (dialog.exec() == QDialog::Accepted)
