@@ -292,6 +292,13 @@ void TestStudioLogic::stationUnderThePointer()
     QCOMPARE(stationtips::at(r, map, centre(96, 200)), std::nullopt);
     QCOMPARE(stationtips::at(r, map, centre(100, 204)), std::nullopt);
     QCOMPARE(stationtips::at(r, QRectF(), centre(100, 200)), std::nullopt);
+    // Alone, a station is found three pixels from its own either way, not four.
+    Rilievo alone;
+    alone.stazioni = {a};
+    for (const int dx : {-3, 3})
+        QCOMPARE(stationtips::at(alone, map, centre(100 + dx, 200 + dx)), std::optional<size_t>(0));
+    for (const int dx : {-4, 4})
+        QCOMPARE(stationtips::at(alone, map, centre(100 + dx, 200)), std::nullopt);
     // On a small map the pointer gets four screen pixels of room: seven map
     // pixels where one is half a screen pixel.
     const QRectF small(0, 0, 256, 256);
