@@ -101,24 +101,27 @@ Mappa calcola(const Area &area, similarita::Trasformazione t, const raggruppamen
     // Each group's mean community; the groups with more grid points first,
     // so that a pixel as close to two means goes to the larger.
     std::vector<int> punteggio(k, 0);
-    std::vector<Campione> medie(k);
+    std::vector<similarita::Profilo> somme(k, similarita::Profilo{});
     for (int i = 0; i < n; ++i) {
         const int g = gruppi[i] - 1;
         ++punteggio[g];
         for (int sp = 0; sp < kSpecie; ++sp)
-            medie[g].y[sp] += griglia[i].y[sp];
+            somme[g][sp] += griglia[i].y[sp];
     }
     std::vector<int> ordine(k);
     std::iota(ordine.begin(), ordine.end(), 0);
     std::stable_sort(ordine.begin(), ordine.end(), [&](int a, int b) { return punteggio[a] > punteggio[b]; });
     std::vector<Campione> centri;
+    std::vector<similarita::Profilo> medie;
     for (const int g : ordine) {
-        Campione c = medie[g];
-        c.totale = 0.0f;
-        for (float &v : c.y) {
-            v /= float(punteggio[g]);
-            c.totale += v;
+        similarita::Profilo media{};
+        Campione c;
+        for (int sp = 0; sp < kSpecie; ++sp) {
+            media[sp] = somme[g][sp] / punteggio[g];
+            c.y[sp] = float(media[sp]);
+            c.totale += c.y[sp];
         }
+        medie.push_back(media);
         centri.push_back(c);
     }
 
@@ -150,10 +153,7 @@ Mappa calcola(const Area &area, similarita::Trasformazione t, const raggruppamen
     for (int r = 0; r < m.numero; ++r) {
         nuovo[perArea[r]] = std::int16_t(r);
         m.pixel.push_back(pixel[perArea[r]]);
-        similarita::Profilo media{};
-        for (int sp = 0; sp < kSpecie; ++sp)
-            media[sp] = centri[perArea[r]].y[sp];
-        m.medie.push_back(media);
+        m.medie.push_back(medie[perArea[r]]);
     }
     for (std::int16_t &a : m.assemblaggio)
         if (a != kNessuno)
