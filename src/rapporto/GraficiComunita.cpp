@@ -133,7 +133,7 @@ void dendrogramma(QPainter &p, const QRectF &area, const rapporto::Dendrogramma 
     double minimo = d.taglio;
     for (const auto &f : d.fusioni)
         minimo = std::min(minimo, f.livello);
-    const double passoFoglia = (area.width() - 46) / n;
+    const double passoFoglia = (area.width() - 50) / n;
     // Numbers stand under the leaves, upright when they fit, else turned.
     const double corpo = std::clamp(passoFoglia * 1.15, 4.5, 7.0);
     const QFont carattere = stampa::carattere(int(std::lround(corpo)));
@@ -144,7 +144,7 @@ void dendrogramma(QPainter &p, const QRectF &area, const rapporto::Dendrogramma 
     const bool girati = largo > passoFoglia * 0.95;
     const double spazioNumeri = girati ? largo + 4 : fm.height() + 2;
 
-    assi::Riquadro r = assi::riquadro(area.adjusted(46, 4, 0, -spazioNumeri - 2));
+    assi::Riquadro r = assi::riquadro(area.adjusted(50, 4, 0, -spazioNumeri - 2));
     r.y = assi::lineare(std::max(0.0, std::floor(minimo / 10.0) * 10.0 - 10.0), 100.0, r.area.top(), r.area.bottom(), 5, false);
     r.x = assi::lineare(0, 1, r.area.left(), r.area.right(), 1);
     r.x.passo = 1e9;

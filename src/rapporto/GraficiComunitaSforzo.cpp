@@ -47,7 +47,7 @@ void accumulo(QPainter &p, const QRectF &area, const rapporto::Sforzo &s)
         alto = std::max(alto, q.specie + q.deviazione);
     for (const auto &e : s.stime)
         alto = std::max(alto, e.valore + e.errore.value_or(0.0));
-    assi::Riquadro r = assi::riquadro(area.adjusted(44, 6, -6, -30));
+    assi::Riquadro r = assi::riquadro(area.adjusted(50, 6, -6, -30));
     r.x = assi::lineare(0, fino, r.area.left(), r.area.right(), 8);
     r.y = assi::lineare(0, alto + 0.5, r.area.bottom(), r.area.top(), 6);
     assi::disegnaAssi(p, r, QStringLiteral("stazioni"), QStringLiteral("specie"));

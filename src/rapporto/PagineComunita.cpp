@@ -117,7 +117,6 @@ void paginaComunita(QPainter &p, const stampa::Pagina &pagina, const Comunita &c
 
     sottotitoloSezione(p, corpo, y, QStringLiteral("Raggruppamento per legame medio (UPGMA)"));
     y += 16;
-    // The first axis' title stands left of the chart, inside the margin's room.
     graficicomunita::dendrogramma(p, QRectF(corpo.left(), y, corpo.width(), 196), c.dendrogramma);
     y += 198;
     y = paragrafo(p, corpo, y,
