@@ -329,7 +329,8 @@ int main(int argc, char *argv[])
     using Case = void (*)(Bench &);
     const Case kCases[] = {caseMemory, caseFormLoad, [](Bench &b) { placeHundredStations(b.main()); },
                            caseStationNumbers, caseMouseMove, caseTableText, casePlacement,
-                           caseSieveWindow, caseSieveRedraw, caseAnalisiCommands, caseRapporto, caseClasse};
+                           caseSieveWindow, caseSieveRedraw, caseAnalisiCommands, caseRapporto, caseClasse,
+                           caseAssemblaggi};
     for (Case c : kCases)
         c(bench);
 

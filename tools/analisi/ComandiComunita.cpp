@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <future>
+
 namespace {
 
 using numeri::fisso;
@@ -195,12 +197,17 @@ int comandoComunita(const Riga &r, Contesto &c)
     const QString troppi = comunita::gruppiTroppi(lette.opzioni, conOrganismi);
     if (!troppi.isEmpty() && conOrganismi >= 3)
         return c.usoErrato(comando, troppi);
-    const comunita::Esito esito = comunita::analizza(*rilievo, lette.opzioni);
-    if (!esito.analisi)
-        return c.fallito(QStringLiteral("%1: %2").arg(file, esito.errore));
+    if (conOrganismi < 3)
+        return c.fallito(QStringLiteral("%1: %2").arg(file, comunita::analizza(*rilievo, lette.opzioni).errore));
     const area::Caricamento caricata = area::carica(c.cartellaArea(r));
     if (!caricata.area)
         return c.fallito(caricata.errore);
+    // The area's assemblages do not depend on the survey: the second core
+    // works them out while this one analyses the stations.
+    std::future<assemblaggi::Mappa> mappa = std::async(std::launch::async, [&] {
+        return assemblaggi::calcola(*caricata.area, lette.opzioni.trasformazione, lette.opzioni.taglio);
+    });
+    const comunita::Esito esito = comunita::analizza(*rilievo, lette.opzioni);
     const comunita::Analisi &a = *esito.analisi;
 
     c.out << QObject::tr("Rilievo: %1, %2 stazioni; %3")
@@ -222,8 +229,8 @@ int comandoComunita(const Riga &r, Contesto &c)
     nmdsBlocco(c.out, a);
     simperBlocchi(c.out, a);
     anosimBlocco(c.out, a);
-    const assemblaggi::Mappa mappa = assemblaggi::calcola(*caricata.area, a.opzioni.trasformazione, a.opzioni.taglio);
-    veri(c.out, a, comunita::confronta(a, *rilievo, mappa), mappa);
+    const assemblaggi::Mappa vera = mappa.get();
+    veri(c.out, a, comunita::confronta(a, *rilievo, vera), vera);
     return 0;
 }
 
