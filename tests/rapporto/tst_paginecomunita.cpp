@@ -176,6 +176,14 @@ void TestPagineComunita::graficiAOgniMisura()
     const QImage carta = QImage(dataDir() + QStringLiteral("/base.bmp")).convertToFormat(QImage::Format_RGB32);
     const rapporto::PagineComunita d = costruzionecomunita::pagine(r, area, carta, {});
     QVERIFY(d.comunita && d.vere && d.sforzo);
+    // The cut line: at the similarity, or between the last step kept and the first undone.
+    QCOMPARE(d.comunita->dendrogramma.taglio, 40.0);
+    comunita::Opzioni tre;
+    tre.taglio.gruppi = 3;
+    const rapporto::Dendrogramma albero = costruzionecomunita::comunita(*comunita::analizza(r, tre).analisi).dendrogramma;
+    const auto &f = albero.fusioni;
+    QCOMPARE(albero.taglio, (f[f.size() - 3].livello + f[f.size() - 2].livello) / 2.0);
+    QCOMPARE(albero.testoTaglio, QStringLiteral("taglio in 3 gruppi"));
     const std::function<void(QPainter &, const QRectF &)> grafici[] = {
         [&](QPainter &p, const QRectF &q) { graficicomunita::dendrogramma(p, q, d.comunita->dendrogramma); },
         [&](QPainter &p, const QRectF &q) { graficicomunita::ordinamento(p, q, d.comunita->ordinamento); },
