@@ -159,8 +159,7 @@ rapporto::Sforzo sforzo(const accumulo::Sforzo &s)
     r.stime.push_back({QStringLiteral("Jackknife 2"), s.stime.jack2, std::nullopt});
     r.escluse = s.escluse;
     for (int sp = 1; sp <= Velmara::kNumSpecie; ++sp)
-        if (s.frequenze[sp - 1] == 0 && s.vera.frazione[sp - 1] > 0.0)
-            r.mancate.push_back({elencotaxa::nome(sp), s.vera.frazione[sp - 1]});
+        r.specie.push_back({elencotaxa::nome(sp), s.frequenze[sp - 1], s.vera.frazione[sp - 1]});
     return r;
 }
 

@@ -178,9 +178,14 @@ void dendrogramma(QPainter &p, const QRectF &area, const rapporto::Dendrogramma 
     const double yTaglio = r.y.su(d.taglio);
     p.setPen(QPen(stampa::kMancato, 0.9, Qt::DashLine));
     p.drawLine(QPointF(r.area.left(), yTaglio), QPointF(r.area.right(), yTaglio));
+    // Its label on a white ground: branches may pass behind it.
     p.setFont(stampa::carattere(7, true));
+    const QFontMetricsF ft(p.font());
+    const double largoTaglio = ft.horizontalAdvance(d.testoTaglio) + 6;
+    const QRectF etichetta(r.area.right() - largoTaglio - 3, yTaglio - 12, largoTaglio, 10);
+    p.fillRect(etichetta, QColor(255, 255, 255, 235));
     p.setPen(stampa::kMancato);
-    stampa::testoAlone(p, QRectF(r.area.right() - 124, yTaglio - 11, 120, 10), Qt::AlignRight | Qt::AlignVCenter, d.testoTaglio);
+    p.drawText(etichetta, Qt::AlignCenter, d.testoTaglio);
     p.restore();
 
     p.save();

@@ -256,8 +256,8 @@ void paginaSforzo(QPainter &p, const stampa::Pagina &pagina, const Sforzo &s)
                        "arancione le specie attese con n stazioni messe a caso nel mare vero, e tratteggiato il numero di "
                        "specie presenti nel mare. Accanto all'ultima stazione le stime della ricchezza totale."));
     double y = corpo.top();
-    graficicomunita::accumulo(p, QRectF(corpo.left(), y, corpo.width(), 390), s);
-    y += 400;
+    graficicomunita::accumulo(p, QRectF(corpo.left(), y, corpo.width(), 360), s);
+    y += 370;
 
     p.save();
     p.setFont(stampa::carattere(8));
@@ -298,17 +298,47 @@ void paginaSforzo(QPainter &p, const stampa::Pagina &pagina, const Sforzo &s)
                         .arg(fisso(attese, 2))
                         .arg(s.q1)
                         .arg(s.q2);
-    if (!s.mancate.empty()) {
-        QStringList m;
-        for (const auto &q : s.mancate)
-            m << QStringLiteral("%1 (nel %2 % del mare)").arg(q.nome, fisso(100.0 * q.frazione, 1));
-        testo += QStringLiteral(" Specie del mare che il rilievo non ha trovato: %1.").arg(m.join(QStringLiteral(", ")));
-    } else {
+    QStringList mancate;
+    for (const auto &q : s.specie)
+        if (q.stazioni == 0 && q.frazione > 0.0)
+            mancate << QStringLiteral("%1 (nel %2 % del mare)").arg(q.nome, fisso(100.0 * q.frazione, 1));
+    if (!mancate.isEmpty())
+        testo += QStringLiteral(" Specie del mare che il rilievo non ha trovato: %1.").arg(mancate.join(QStringLiteral(", ")));
+    else
         testo += QStringLiteral(" Il rilievo ha trovato tutte le specie del mare.");
-    }
     if (!s.escluse.empty())
         testo += QStringLiteral(" Stazioni a 0 m o meno, lasciate fuori: %1.").arg(elenco(s.escluse));
-    paragrafo(p, corpo, y, testo, 9);
+    y = paragrafo(p, corpo, y, testo, 9) + 12;
+
+    // Each species: how many stations found it, and how much of the sea it holds.
+    constexpr double kRiga = 10.5;
+    const double colonne[] = {150, 70, 80};
+    p.save();
+    p.setFont(stampa::carattere(8, true));
+    p.setPen(stampa::kInchiostro);
+    p.drawText(QRectF(corpo.left(), y, colonne[0], kRiga), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("specie"));
+    p.drawText(QRectF(corpo.left() + colonne[0], y, colonne[1], kRiga), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("stazioni"));
+    p.drawText(QRectF(corpo.left() + colonne[0] + colonne[1], y, colonne[2], kRiga), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("% del mare"));
+    y += kRiga + 1;
+    const double largo = colonne[0] + colonne[1] + colonne[2];
+    p.setPen(QPen(stampa::kInchiostro, 0.6));
+    p.drawLine(QPointF(corpo.left(), y), QPointF(corpo.left() + largo, y));
+    y += 2;
+    p.setFont(stampa::carattere(8));
+    for (std::size_t k = 0; k < s.specie.size() && y + kRiga <= corpo.bottom(); ++k) {
+        const auto &q = s.specie[k];
+        if (k % 2 == 1)
+            p.fillRect(QRectF(corpo.left(), y, largo, kRiga), stampa::kFasciaRiga);
+        p.setPen(q.stazioni == 0 && q.frazione > 0.0 ? stampa::kMancato : stampa::kInchiostro);
+        p.drawText(QRectF(corpo.left() + 2, y, colonne[0] - 2, kRiga), Qt::AlignLeft | Qt::AlignVCenter, q.nome);
+        p.drawText(QRectF(corpo.left() + colonne[0], y, colonne[1], kRiga), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(q.stazioni));
+        p.drawText(QRectF(corpo.left() + colonne[0] + colonne[1], y, colonne[2], kRiga), Qt::AlignRight | Qt::AlignVCenter,
+                   fisso(100.0 * q.frazione, 1));
+        y += kRiga;
+    }
+    p.restore();
 }
 
 } // namespace

@@ -107,11 +107,12 @@ struct Sforzo {
     int q1 = 0;
     int q2 = 0;
     std::vector<Stima> stime;       // Chao2, jackknife 1 and 2
-    struct Mancata {
+    struct Specie {
         QString nome;
-        double frazione = 0.0; // of the sea where it lives
+        int stazioni = 0;      // of the survey's, where it was found
+        double frazione = 0.0; // of the sea, where it lives
     };
-    std::vector<Mancata> mancate;   // species of the sea the survey never found
+    std::vector<Specie> specie;     // the twelve
     std::vector<int> escluse;       // stations at 0 m or less
 };
 
