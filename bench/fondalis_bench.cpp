@@ -331,7 +331,7 @@ int main(int argc, char *argv[])
     const Case kCases[] = {caseMemory, caseFormLoad, [](Bench &b) { placeHundredStations(b.main()); },
                            caseStationNumbers, caseMouseMove, caseTableText, casePlacement,
                            caseSieveWindow, caseSieveRedraw, caseAnalisiCommands, caseRapporto, caseClasse,
-                           caseStudioRedraw, caseStudioOpen};
+                           caseAssemblaggi, caseStudioRedraw, caseStudioOpen};
     for (Case c : kCases)
         c(bench);
 

@@ -3,7 +3,7 @@
 # sanitizers and runs every test there too; exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-packages.sh cmake g++ make qt6-base-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n \
+bash scripts/ensure-packages.sh cmake g++ make qt6-base-dev libeigen3-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n \
     xvfb xauth xdotool xclip openbox wmctrl x11-utils dbus-daemon \
     imagemagick desktop-file-utils appstream man-db lintian dpkg-dev file poppler-utils
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DFONDALIS_BUILD_TESTS=ON

@@ -1,5 +1,6 @@
 #include "Disegno.h"
 
+#include "Caso.h"
 #include "SurveyMap.h"
 #include "TableText.h"
 
@@ -15,28 +16,6 @@
 namespace disegno {
 
 namespace {
-
-// Draws that are the same on every platform: the engine is fixed by the
-// standard, the ranges are drawn here rather than by a library distribution.
-class Caso
-{
-public:
-    explicit Caso(std::uint64_t seme) : motore_(seme) {}
-
-    std::uint64_t sotto(std::uint64_t n)
-    {
-        const std::uint64_t massimo = std::numeric_limits<std::uint64_t>::max();
-        const std::uint64_t limite = massimo - massimo % n;
-        std::uint64_t x = motore_();
-        while (x >= limite)
-            x = motore_();
-        return x % n;
-    }
-    double uniforme() { return static_cast<double>(motore_() >> 11) * 0x1.0p-53; }
-
-private:
-    std::mt19937_64 motore_;
-};
 
 // What a user does: the cursor stands on the pixel, then a left click.
 bool clic(SurveyMap &mappa, int colonna, int riga)

@@ -17,9 +17,6 @@ namespace disegno {
 
 enum class Tipo { Casuale, Griglia, Stratificato };
 
-// The strata of a stratified design unless others are given, in metres.
-inline const QString kStratiPredefiniti = QStringLiteral("0,10,30,60,200");
-
 struct Esito {
     int posate = 0;
     QString errore; // empty when all n stations were placed

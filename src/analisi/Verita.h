@@ -76,6 +76,9 @@ RisultatoStrati confrontaPerStrati(const Rilievo &rilievo, const Area &area, con
 // The strata with area but fewer than two stations.
 std::vector<Strato> stratiScarsi(const RisultatoStrati &risultato);
 
+// The depth strata of the commands when none are given.
+inline const QString kStratiPredefiniti = QStringLiteral("0,10,30,60,200");
+
 // "0,10,30,60,200": whole metres, strictly increasing, at least two.
 struct Limiti {
     std::vector<int> valori;

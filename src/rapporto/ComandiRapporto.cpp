@@ -1,5 +1,6 @@
 #include "ComandiRapporto.h"
 
+#include "Comunita.h"
 #include "Documenti.h"
 
 #include <QDir>
@@ -10,11 +11,15 @@ namespace comandirapporto {
 
 namespace {
 
+const QStringList kOpzioniComunita{QStringLiteral("trasformazione"), QStringLiteral("taglio"), QStringLiteral("gruppi"),
+                                    QStringLiteral("strati"), QStringLiteral("seme")};
+
 struct Opzioni {
     QStringList file;
     QString area;
     QString uscita;
     QString png;
+    QMap<QString, QString> comunita; // the community pages' options, as comunita takes them
     bool aiuto = false;
     QString errore;
 };
@@ -40,6 +45,8 @@ Opzioni leggiOpzioni(const QStringList &args, const QString &cartellaProgramma)
             valore(o.uscita);
         else if (a == QLatin1String("--png"))
             valore(o.png);
+        else if (kOpzioniComunita.contains(a.mid(2)) && a.startsWith(QLatin1String("--")))
+            valore(o.comunita[a.mid(2)]);
         else if (a.startsWith(QLatin1Char('-')) && a.size() > 1)
             o.errore = QStringLiteral("opzione sconosciuta: %1").arg(a);
         else
@@ -78,18 +85,27 @@ QString aiutoRapporto()
 {
     return QStringLiteral(
         "Uso: fondalis-analisi rapporto FILE [--area CARTELLA] [-o FILE.pdf] [--png CARTELLA]\n"
+        "                               [--trasformazione T] [--taglio S | --gruppi K] [--strati LIMITI] [--seme S]\n"
         "\n"
         "Scrive il rapporto del rilievo in un PDF A4 da stampare o consegnare:\n"
         "  la mappa dell'area con le stazioni numerate e la scala;\n"
         "  la tabella delle stazioni: posizione, profondità, N, S, H' (ln), J', AMBI e la sua classe;\n"
         "  per ogni specie la media stimata con l'intervallo al 95 % accanto alla media vera;\n"
         "  la zonazione: individui contro profondità sul profilo vero (media per fascia di 5 m);\n"
-        "  il grafico rango-abbondanza del rilievo.\n"
-        "Gli indici e le stime sono quelli dei comandi indici e verita.\n"
+        "  il grafico rango-abbondanza del rilievo;\n"
+        "  Comunità: il dendrogramma con il taglio, l'nMDS con il suo stress, SIMPER e ANOSIM;\n"
+        "  Le comunità vere: gli assemblaggi veri dell'area sotto i gruppi del rilievo, con\n"
+        "  la tabella dei due e l'indice di Rand corretto;\n"
+        "  Sforzo di campionamento: la curva di accumulo delle specie contro quella vera,\n"
+        "  con Chao2 e jackknife.\n"
+        "Gli indici e le stime sono quelli dei comandi indici, verita, comunita e sforzo.\n"
         "\n"
         "  --area CARTELLA  l'area del rilievo (predefinita: quella del programma)\n"
         "  -o FILE.pdf      il PDF da scrivere (predefinito: FILE-rapporto.pdf accanto al rilievo)\n"
         "  --png CARTELLA   scrive anche ogni pagina come PNG (pagina-01.png, ...)\n"
+        "  --trasformazione, --taglio, --gruppi, --strati, --seme\n"
+        "                   come per comunita, con gli stessi valori predefiniti (radice, taglio al\n"
+        "                   40 %, strati 0,10,30,60,200, seme 1)\n"
         "\n"
         "Esempio: fondalis-analisi rapporto rilievo.txt -o rapporto.pdf\n");
 }
@@ -128,6 +144,12 @@ int rapporto(const QStringList &args, QTextStream &out, QTextStream &err, const 
             << "Aiuto: fondalis-analisi rapporto --help\n";
         return 2;
     }
+    const comunita::LetturaOpzioni opzioniComunita = comunita::leggiOpzioni(o.comunita);
+    if (!opzioniComunita.errore.isEmpty()) {
+        err << "fondalis-analisi rapporto: " << opzioniComunita.errore << "\n"
+            << "Aiuto: fondalis-analisi rapporto --help\n";
+        return 2;
+    }
     if (senzaGrafica(err))
         return 1;
 
@@ -141,11 +163,27 @@ int rapporto(const QStringList &args, QTextStream &out, QTextStream &err, const 
         err << "fondalis-analisi: " << area.errore << "\n";
         return 1;
     }
+    const ::Rilievo &r = *letto.rilievo;
+    const QString rifiuto = documenti::rifiuto(r);
+    if (!rifiuto.isEmpty()) {
+        err << "fondalis-analisi: " << rifiuto << "\n";
+        return 1;
+    }
+
+    int conOrganismi = 0;
+    for (const Stazione &s : r.stazioni)
+        conOrganismi += s.totale() > 0;
+    const QString troppi = comunita::gruppiTroppi(opzioniComunita.opzioni, conOrganismi);
+    if (!troppi.isEmpty() && conOrganismi >= 3) {
+        err << "fondalis-analisi rapporto: " << troppi << "\nAiuto: fondalis-analisi rapporto --help\n";
+        return 2;
+    }
+
     const QFileInfo info(o.file.front());
     const QString pdf = !o.uscita.isEmpty()
                             ? o.uscita
                             : info.dir().filePath(info.completeBaseName() + QStringLiteral("-rapporto.pdf"));
-    const documenti::Esito fatto = documenti::rilievo(*letto.rilievo, info.fileName(), *area.area, area.mappa);
+    const documenti::Esito fatto = documenti::rilievo(r, info.fileName(), *area.area, area.mappa, opzioniComunita.opzioni);
     if (!fatto.documento) {
         err << "fondalis-analisi: " << fatto.errore << "\n";
         return 1;
@@ -155,11 +193,13 @@ int rapporto(const QStringList &args, QTextStream &out, QTextStream &err, const 
 
 int classe(const QStringList &args, QTextStream &out, QTextStream &err, const QString &cartellaProgramma)
 {
-    const Opzioni o = leggiOpzioni(args, cartellaProgramma);
+    Opzioni o = leggiOpzioni(args, cartellaProgramma);
     if (o.aiuto) {
         out << aiutoClasse();
         return 0;
     }
+    if (o.errore.isEmpty() && !o.comunita.isEmpty())
+        o.errore = QStringLiteral("opzione sconosciuta: --%1").arg(o.comunita.firstKey());
     if (!o.errore.isEmpty() || o.file.isEmpty()) {
         err << "fondalis-analisi classe: " << (o.errore.isEmpty() ? QStringLiteral("servono i file dei rilievi") : o.errore)
             << "\nAiuto: fondalis-analisi classe --help\n";

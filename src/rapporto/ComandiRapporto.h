@@ -10,7 +10,7 @@
 // 2 bad usage. Drawing text needs a QGuiApplication.
 namespace comandirapporto {
 
-// rapporto FILE [--area FOLDER] [-o FILE.pdf] [--png FOLDER]
+// rapporto FILE [--area FOLDER] [-o FILE.pdf] [--png FOLDER] and the options of comunita
 int rapporto(const QStringList &args, QTextStream &out, QTextStream &err, const QString &cartellaProgramma);
 // classe FILE... [--area FOLDER] [-o FILE.pdf] [--png FOLDER]
 int classe(const QStringList &args, QTextStream &out, QTextStream &err, const QString &cartellaProgramma);

@@ -1,7 +1,9 @@
 #include "Documenti.h"
 
+#include "CostruzioneComunita.h"
 #include "ImageFiles.h"
 #include "PagineClasse.h"
+#include "PagineComunita.h"
 #include "PagineRilievo.h"
 
 #include <QDate>
@@ -41,12 +43,23 @@ AreaConMappa caricaArea(const QString &cartella)
     return a;
 }
 
-Esito rilievo(const ::Rilievo &r, const QString &nomeFile, const Area &area, const QImage &mappa)
+QString rifiuto(const ::Rilievo &r)
 {
     if (std::none_of(r.stazioni.begin(), r.stazioni.end(), [](const Stazione &s) { return s.prof > 0; }))
-        return {std::nullopt, QStringLiteral("il rilievo non ha stazioni in mare: non c'è niente da stimare")};
+        return QStringLiteral("il rilievo non ha stazioni in mare: non c'è niente da stimare");
+    return {};
+}
+
+Esito rilievo(const ::Rilievo &r, const QString &nomeFile, const Area &area, const QImage &mappa,
+              const comunita::Opzioni &opzioni)
+{
+    const QString no = rifiuto(r);
+    if (!no.isEmpty())
+        return {std::nullopt, no};
     const auto contenuto = costruzione::rilievo(r, area, mappa, pie(nomeFile, area.cartella));
-    return {rapporto::documentoRilievo(contenuto), {}};
+    stampa::Documento documento = rapporto::documentoRilievo(contenuto);
+    rapporto::aggiungiPagineComunita(documento, costruzionecomunita::pagine(r, area, mappa, opzioni));
+    return {std::move(documento), {}};
 }
 
 EsitoClasse classe(const std::vector<costruzione::Lettura> &letture, const Area &area)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Area.h"
+#include "Comunita.h"
 #include "Costruzione.h"
 #include "RapportoDati.h"
 #include "Stampa.h"
@@ -32,8 +33,13 @@ struct Esito {
     QString errore;
 };
 
-// One survey's report; refused when no station lies in the surveyable sea.
-Esito rilievo(const ::Rilievo &rilievo, const QString &nomeFile, const Area &area, const QImage &mappa);
+// Why a survey can have no report: no station lies in the surveyable sea;
+// empty when it can.
+QString rifiuto(const ::Rilievo &rilievo);
+// One survey's report with its community pages, computed with the options
+// given (by default the comunita command's own).
+Esito rilievo(const ::Rilievo &rilievo, const QString &nomeFile, const Area &area, const QImage &mappa,
+              const comunita::Opzioni &opzioni = {});
 
 // A class's report from the files as read, in the order given; the content
 // says which were skipped and why. Refused when none can be used.

@@ -34,7 +34,7 @@ DesignDialog::DesignDialog(QWidget *parent)
     seed_->setText(QString::number(QRandomGenerator::global()->bounded(1, 1000000)));
     seed_->setToolTip(tr("Lo stesso seme dà sempre lo stesso rilievo"));
     seed_->setAccessibleName(tr("Seme"));
-    strata_ = new QLineEdit(disegno::kStratiPredefiniti, this);
+    strata_ = new QLineEdit(verita::kStratiPredefiniti, this);
     strata_->setToolTip(tr("I limiti degli strati in metri, crescenti, separati da virgole"));
     strata_->setAccessibleName(tr("Strati di profondità"));
     problem_ = new QLabel(this);
@@ -78,7 +78,7 @@ DesignRequest DesignDialog::request() const
     r.tipo = disegno::Tipo(design_->currentData().toInt());
     r.stations = stations_->value();
     r.seed = seed_->text().toULongLong();
-    r.strata = r.tipo == disegno::Tipo::Stratificato ? strata_->text().trimmed() : disegno::kStratiPredefiniti;
+    r.strata = r.tipo == disegno::Tipo::Stratificato ? strata_->text().trimmed() : verita::kStratiPredefiniti;
     return r;
 }
 

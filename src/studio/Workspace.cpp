@@ -25,7 +25,7 @@ QString joined(const std::vector<int> &numbers)
 QString designTitle(const DesignRequest &r)
 {
     QString title = tr("%1 %2, seme %3").arg(disegno::nomeTipo(r.tipo)).arg(r.stations).arg(r.seed);
-    if (r.tipo == disegno::Tipo::Stratificato && r.strata != disegno::kStratiPredefiniti)
+    if (r.tipo == disegno::Tipo::Stratificato && r.strata != verita::kStratiPredefiniti)
         title += tr(", strati %1").arg(r.strata);
     return title;
 }

@@ -5,6 +5,7 @@
 #include "OpenSurvey.h"
 #include "RapportoDati.h"
 #include "Selection.h"
+#include "Verita.h"
 
 #include <QImage>
 #include <QString>
@@ -20,7 +21,7 @@ struct DesignRequest {
     disegno::Tipo tipo = disegno::Tipo::Casuale;
     int stations = 20;
     std::uint64_t seed = 1;
-    QString strata = disegno::kStratiPredefiniti; // used by the stratified design
+    QString strata = verita::kStratiPredefiniti; // used by the stratified design
 };
 
 // One line of the list of open surveys.

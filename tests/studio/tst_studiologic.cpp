@@ -317,8 +317,8 @@ void TestStudioLogic::designIsTheCommandsOwn_data()
     QTest::addColumn<int>("tipo");
     QTest::addColumn<int>("stations");
     QTest::addColumn<QString>("strata");
-    QTest::newRow("casuale") << int(disegno::Tipo::Casuale) << 17 << disegno::kStratiPredefiniti;
-    QTest::newRow("griglia") << int(disegno::Tipo::Griglia) << 30 << disegno::kStratiPredefiniti;
+    QTest::newRow("casuale") << int(disegno::Tipo::Casuale) << 17 << verita::kStratiPredefiniti;
+    QTest::newRow("griglia") << int(disegno::Tipo::Griglia) << 30 << verita::kStratiPredefiniti;
     QTest::newRow("stratificato") << int(disegno::Tipo::Stratificato) << 12 << QStringLiteral("0,20,200");
 }
 

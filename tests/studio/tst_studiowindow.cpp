@@ -365,7 +365,7 @@ void TestStudioWindow::newDesignIsTheCommandsAndSavesAsTheTable()
 
 void TestStudioWindow::closingAsksForUnsavedDesigns()
 {
-    QVERIFY(window_->addDesign({disegno::Tipo::Casuale, 5, 3, disegno::kStratiPredefiniti}));
+    QVERIFY(window_->addDesign({disegno::Tipo::Casuale, 5, 3, verita::kStratiPredefiniti}));
     const auto answer = [](const QString &button) {
         return [button](QWidget *d) {
             auto *box = qobject_cast<QMessageBox *>(d);

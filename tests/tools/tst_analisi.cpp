@@ -1,4 +1,7 @@
+#include "Accumulo.h"
 #include "Analisi.h"
+#include "Comunita.h"
+#include "Numeri.h"
 #include "Rilievo.h"
 #include "SurveyMap.h"
 #include "TableText.h"
@@ -42,6 +45,7 @@ private slots:
     void disegnoComeSalvaDati();
     void semeRipetibile();
     void soloMessaggiPropri();
+    void comunitaESforzo();
 
 private:
     QString file(const QString &nome) const { return dir_.filePath(nome); }
@@ -60,6 +64,12 @@ void TestAnalisi::initTestCase()
     const QRegularExpression conteggio(QStringLiteral("^(sp\\. \\d+)\\t\\d+"), QRegularExpression::MultilineOption);
     const QString azoico = QString(e.out).replace(conteggio, QStringLiteral("\\1\t0"));
     QVERIFY(testdata::put(file(QStringLiteral("azoico.txt")), azoico.toUtf8()));
+    // Every station without organisms; and a survey of one station.
+    const QRegularExpression conteggi(QStringLiteral("^(sp\\. \\d+)(\\t\\d+)+"), QRegularExpression::MultilineOption);
+    QVERIFY(testdata::put(file(QStringLiteral("vuoto.txt")),
+                          QString(e.out).replace(conteggi, QStringLiteral("\\1") + QStringLiteral("\t0").repeated(12)).toUtf8()));
+    const Esito una = esegui({"disegno", "casuale", "1", "--seme", "4"});
+    QVERIFY(testdata::put(file(QStringLiteral("una.txt")), una.out.toUtf8()));
 }
 
 void TestAnalisi::statiDiUscita_data()
@@ -88,6 +98,24 @@ void TestAnalisi::statiDiUscita_data()
     QTest::newRow("indici non definiti") << QStringList{"indici", azoico} << 0 << "\r\nH' (ln)\tn.d.\t";
     QTest::newRow("classe azoica") << QStringList{"indici", azoico} << 0 << "\r\nclasse AMBI\tazoico\t";
     QTest::newRow("formato lungo") << QStringList{"formato", "lungo", ok} << 0 << "stazione,x_m,y_m,prof_m,specie,conteggio\r\n1,";
+    QTest::newRow("comunita") << QStringList{"comunita", ok} << 0 << "trasformazione: radice quadrata; taglio al 40.0 % di similarità\n";
+    QTest::newRow("comunita senza organismi") << QStringList{"comunita", azoico} << 0 << "Stazioni senza organismi, lasciate fuori: 1.\n";
+    QTest::newRow("comunita presenza") << QStringList{"comunita", ok, "--trasformazione", "presenza"} << 0
+                                       << "Similarità di Bray-Curtis (%), presenza/assenza\nstaz.\t1\t";
+    QTest::newRow("comunita in gruppi") << QStringList{"comunita", ok, "--gruppi", "12"} << 0 << "Gruppi: 12, tagliando";
+    QTest::newRow("comunita taglio") << QStringList{"comunita", ok, "--taglio", "100.1"} << 2 << "da 0 a 100";
+    QTest::newRow("comunita gruppi zero") << QStringList{"comunita", ok, "--gruppi", "0"} << 2 << "da 1 in su";
+    QTest::newRow("comunita troppi gruppi") << QStringList{"comunita", azoico, "--gruppi", "12"} << 2
+                                            << "12 gruppi sono più delle 11 stazioni";
+    QTest::newRow("comunita trasformazione") << QStringList{"comunita", ok, "--trasformazione", "log"} << 2 << "«log»";
+    QTest::newRow("comunita seme") << QStringList{"comunita", ok, "--seme", "uno"} << 2 << "il seme";
+    QTest::newRow("comunita strati") << QStringList{"comunita", ok, "--strati", "0,30,10"} << 2 << "devono crescere";
+    QTest::newRow("comunita una stazione") << QStringList{"comunita", file("una.txt")} << 1 << "almeno 3 stazioni con organismi";
+    QTest::newRow("comunita tutte vuote") << QStringList{"comunita", file("vuoto.txt")} << 1 << "ne ha 0 su 12";
+    QTest::newRow("sforzo") << QStringList{"sforzo", ok} << 0 << "\nstimatore\tS stimate\tES\n";
+    QTest::newRow("sforzo opzione") << QStringList{"sforzo", ok, "--seme", "1"} << 2 << "opzione sconosciuta «--seme»";
+    QTest::newRow("sforzo una stazione") << QStringList{"sforzo", file("una.txt")} << 1 << "almeno 2 stazioni in mare";
+    QTest::newRow("sforzo tutte vuote") << QStringList{"sforzo", file("vuoto.txt")} << 1 << "nessuna stazione del rilievo ha organismi";
 }
 
 void TestAnalisi::statiDiUscita()
@@ -165,13 +193,46 @@ void TestAnalisi::soloMessaggiPropri()
 
     const QRegularExpression accentoApostrofo(QStringLiteral("[aeiouAEIOU]'(\\s|$)"), QRegularExpression::MultilineOption);
     QStringList aiuti{lancia({"--help"}).out};
-    for (const char *comando : {"indici", "verita", "disegno", "formato", "rapporto", "classe"})
+    for (const char *comando : {"indici", "verita", "disegno", "formato", "comunita", "sforzo", "rapporto", "classe"})
         aiuti << lancia({QString::fromLatin1(comando), "--help"}).out;
     for (const QString &aiuto : aiuti) {
         QVERIFY(aiuto.startsWith(QStringLiteral("Uso: fondalis-analisi")));
         QVERIFY2(!aiuto.contains(accentoApostrofo), qPrintable(aiuto.split(QLatin1Char('\n')).filter(accentoApostrofo).join('\n')));
     }
     QVERIFY(aiuti.first().contains(QStringLiteral("verità")));
+}
+
+// The printed figures are the analyses' own, and a seed repeats the run.
+void TestAnalisi::comunitaESforzo()
+{
+    const QString ok = file(QStringLiteral("rilievo.txt"));
+    const Esito e = esegui({"comunita", ok, "--seme", "3"});
+    QCOMPARE(e.stato, 0);
+    const rilievo::Lettura l = rilievo::leggiFile(ok);
+    comunita::Opzioni o;
+    o.seme = 3;
+    const comunita::Analisi a = *comunita::analizza(*l.rilievo, o).analisi;
+    QVERIFY(e.out.contains(QStringLiteral("nMDS in 2 dimensioni: stress %1, %2; 20 partenze (PCoA e 19 casuali, seme 3), %3 al minimo")
+                               .arg(numeri::fisso(a.nmds.stress, 2), ordinamento::lettura(a.nmds.stress))
+                               .arg(a.nmds.alMinimo)));
+    QVERIFY(e.out.contains(QStringLiteral("Correlazione cofenetica: %1\n").arg(numeri::fisso(a.cofenetica, 3))));
+    // The matrix's first row: station 2 against station 1.
+    QVERIFY(e.out.contains(QStringLiteral("\n%1\t%2\n").arg(a.numeri[1]).arg(numeri::fisso(100.0 - a.dissimilarita(1, 0), 1))));
+    const auto area = area::carica(areaDelProgramma()).area;
+    const assemblaggi::Mappa m = assemblaggi::calcola(*area, o.trasformazione, o.taglio);
+    const comunita::Confronto c = comunita::confronta(a, *l.rilievo, m);
+    QVERIFY(e.out.contains(QStringLiteral("Indice di Rand corretto tra gruppi del rilievo e assemblaggi veri: %1\n")
+                               .arg(numeri::fisso(c.rand, 3))));
+    QCOMPARE(esegui({"comunita", ok, "--seme", "3"}).out, e.out);
+    QVERIFY(e.out.contains(QStringLiteral("SIMPER, gruppo 1 (")) || a.simperEntro.empty());
+
+    const Esito s = esegui({"sforzo", ok});
+    const accumulo::Sforzo sf = *accumulo::sforzo(*l.rilievo, *area).sforzo;
+    QVERIFY(s.out.contains(QStringLiteral("\n1\t%1\t%2\t%3\n")
+                               .arg(numeri::fisso(sf.curva.front().specie, 2), numeri::fisso(sf.curva.front().deviazione, 2),
+                                    numeri::fisso(accumulo::attese(sf.vera, 1), 2))));
+    QVERIFY(s.out.contains(QStringLiteral("Jackknife 1\t%1\t%2\n").arg(numeri::fisso(sf.stime.jack1, 2), numeri::fisso(sf.stime.jack1Errore, 2))));
+    QVERIFY(s.out.contains(QStringLiteral("Specie presenti nel mare rilevabile: %1\n").arg(sf.vera.specie)));
 }
 
 QTEST_APPLESS_MAIN(TestAnalisi)

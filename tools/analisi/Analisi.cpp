@@ -2,6 +2,7 @@
 
 #include "Aiuto.h"
 #include "Area.h"
+#include "ComandiComunita.h"
 #include "ComandiRapporto.h"
 #include "Contesto.h"
 #include "Disegno.h"
@@ -51,14 +52,6 @@ int comandoIndici(const Riga &r, Contesto &c)
     return 0;
 }
 
-QString elenco(const std::vector<int> &numeri)
-{
-    QStringList parti;
-    for (const int n : numeri)
-        parti << QString::number(n);
-    return parti.join(QStringLiteral(", "));
-}
-
 void tabellaStime(QTextStream &out_, const verita::Stime &stime)
 {
     using numeri::fisso;
@@ -97,7 +90,7 @@ int comandoVerita(const Riga &r, Contesto &c)
     const verita::Risultato semplice = verita::confronta(*rilievo, area);
     c.out << QObject::tr("Rilievo: %1, %2 stazioni").arg(QFileInfo(file).fileName()).arg(rilievo->numStazioni());
     if (!semplice.escluse.empty())
-        c.out << QObject::tr("; escluse perché a 0 m o meno: %1").arg(elenco(semplice.escluse));
+        c.out << QObject::tr("; escluse perché a 0 m o meno: %1").arg(elencoNumeri(semplice.escluse));
     c.out << "\n";
     c.out << QObject::tr("Area: %1, %2 pixel di mare rilevabile (%3 km²)")
                 .arg(QDir::toNativeSeparators(area.cartella))
@@ -108,7 +101,7 @@ int comandoVerita(const Riga &r, Contesto &c)
     if (!discordi.empty())
         c.out << QObject::tr("Attenzione: la profondità delle stazioni %1 non corrisponde alla batimetria dell'area; "
                             "il rilievo viene da un'altra area?")
-                    .arg(elenco(discordi))
+                    .arg(elencoNumeri(discordi))
              << "\n";
 
     if (!limiti) {
@@ -140,7 +133,7 @@ int comandoVerita(const Riga &r, Contesto &c)
                      .arg(numeri::fisso(100.0 * strati.copertura, 1))
               << "\n";
     if (!strati.fuori.empty())
-        c.out << QObject::tr("Stazioni fuori dagli strati: %1.").arg(elenco(strati.fuori)) << "\n";
+        c.out << QObject::tr("Stazioni fuori dagli strati: %1.").arg(elencoNumeri(strati.fuori)) << "\n";
     bool stratoVuoto = false;
     for (const verita::Strato &s : scarsi)
         stratoVuoto = stratoVuoto || s.stazioni.empty();
@@ -166,7 +159,7 @@ int comandoDisegno(const Riga &r, Contesto &c)
         return c.usoErrato(comando, QObject::tr("il numero di stazioni deve essere da 1 a %1, non «%2»")
                                       .arg(Velmara::kMaxStazioni)
                                       .arg(r.posizionali[1]));
-    const verita::Limiti limiti = verita::leggiLimiti(r.opzioni.value(QStringLiteral("strati"), disegno::kStratiPredefiniti));
+    const verita::Limiti limiti = verita::leggiLimiti(r.opzioni.value(QStringLiteral("strati"), verita::kStratiPredefiniti));
     if (!limiti.errore.isEmpty())
         return c.usoErrato(comando, limiti.errore);
     std::uint64_t seme = 0;
@@ -213,6 +206,12 @@ const QMap<QString, Voce> &comandi()
         {QStringLiteral("verita"), {&comandoVerita, {QStringLiteral("area"), QStringLiteral("strati")}, 1}},
         {QStringLiteral("disegno"), {&comandoDisegno, {QStringLiteral("area"), QStringLiteral("strati"), QStringLiteral("seme")}, 2}},
         {QStringLiteral("formato"), {&comandoFormato, {}, 2}},
+        {QStringLiteral("comunita"),
+         {&comandoComunita,
+          {QStringLiteral("area"), QStringLiteral("trasformazione"), QStringLiteral("taglio"), QStringLiteral("gruppi"),
+           QStringLiteral("strati"), QStringLiteral("seme")},
+          1}},
+        {QStringLiteral("sforzo"), {&comandoSforzo, {QStringLiteral("area")}, 1}},
     };
     return tabella;
 }

@@ -2,6 +2,14 @@
 
 #include <QObject>
 
+QString elencoNumeri(const std::vector<int> &numeri)
+{
+    QStringList parti;
+    for (const int n : numeri)
+        parti << QString::number(n);
+    return parti.join(QStringLiteral(", "));
+}
+
 Riga analizzaRiga(const QStringList &args, const QStringList &ammesse)
 {
     Riga r;

@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <optional>
+#include <vector>
 
 // The words of one command line: positional arguments and --name value
 // pairs (also --name=value).
@@ -17,6 +18,9 @@ struct Riga {
     bool aiuto = false;
     QString errore; // bad usage; empty when the words make sense
 };
+
+// Station numbers as the outputs list them: "3, 7, 12".
+QString elencoNumeri(const std::vector<int> &numeri);
 
 // Only the options a command names are allowed.
 Riga analizzaRiga(const QStringList &args, const QStringList &ammesse);

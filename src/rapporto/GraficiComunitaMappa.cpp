@@ -1,0 +1,157 @@
+#include "GraficiComunita.h"
+
+#include "Comunita.h"
+#include "Stampa.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <algorithm>
+
+namespace graficicomunita {
+
+namespace {
+
+constexpr int kLato = 512;
+constexpr int kAlfaZona = 105;
+constexpr int kAlfaBordo = 235;
+
+// Per assemblage, the pixel deepest inside it (the farthest from any other
+// assemblage, land or empty sea), where its letter reads best: a two-pass
+// chamfer distance over the map.
+std::vector<QPoint> centri(const std::vector<std::int16_t> &a, int numero)
+{
+    const int n = kLato * kLato;
+    std::vector<int> d(n, 0);
+    const auto uguale = [&](int i, int j) { return a[i] == a[j]; };
+    constexpr int kGrande = 1 << 20;
+    for (int y = 0; y < kLato; ++y)
+        for (int x = 0; x < kLato; ++x) {
+            const int i = y * kLato + x;
+            if (a[i] < 0)
+                continue;
+            int v = kGrande;
+            if (x == 0 || y == 0 || x == kLato - 1 || y == kLato - 1)
+                v = 1;
+            if (x > 0)
+                v = std::min(v, uguale(i, i - 1) ? d[i - 1] + 1 : 1);
+            if (y > 0)
+                v = std::min(v, uguale(i, i - kLato) ? d[i - kLato] + 1 : 1);
+            d[i] = v;
+        }
+    for (int y = kLato - 1; y >= 0; --y)
+        for (int x = kLato - 1; x >= 0; --x) {
+            const int i = y * kLato + x;
+            if (a[i] < 0)
+                continue;
+            if (x < kLato - 1)
+                d[i] = std::min(d[i], uguale(i, i + 1) ? d[i + 1] + 1 : 1);
+            if (y < kLato - 1)
+                d[i] = std::min(d[i], uguale(i, i + kLato) ? d[i + kLato] + 1 : 1);
+        }
+    std::vector<QPoint> c(numero, QPoint(-1, -1));
+    std::vector<int> meglio(numero, 0);
+    for (int i = 0; i < n; ++i)
+        if (a[i] >= 0 && d[i] > meglio[a[i]]) {
+            meglio[a[i]] = d[i];
+            c[a[i]] = QPoint(i % kLato, i / kLato);
+        }
+    return c;
+}
+
+} // namespace
+
+QColor coloreAssemblaggio(const rapporto::ComunitaVere &v, int assemblaggio)
+{
+    const int g = assemblaggio < int(v.gruppoSimile.size()) ? v.gruppoSimile[assemblaggio] : 0;
+    if (g > 0)
+        return coloreGruppo(g);
+    // Assemblages no station fell in: greys, one apart from the next.
+    const int tono = 95 + (assemblaggio * 37) % 110;
+    return QColor(tono, tono, tono);
+}
+
+std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rapporto::ComunitaVere &v)
+{
+    const double lato = std::min(area.width(), area.height());
+    const QRectF carta(area.left() + (area.width() - lato) / 2, area.top(), lato, lato);
+    const double k = lato / kLato;
+
+    QImage zone(kLato, kLato, QImage::Format_ARGB32_Premultiplied);
+    zone.fill(Qt::transparent);
+    const int numero = int(v.pixel.size());
+    std::vector<QColor> colori;
+    for (int a = 0; a < numero; ++a)
+        colori.push_back(coloreAssemblaggio(v, a));
+    if (v.assemblaggio.size() == std::size_t(kLato) * kLato) {
+        for (int y = 0; y < kLato; ++y) {
+            auto *riga = reinterpret_cast<QRgb *>(zone.scanLine(y));
+            for (int x = 0; x < kLato; ++x) {
+                const int a = v.assemblaggio[std::size_t(y) * kLato + x];
+                if (a < 0)
+                    continue;
+                // The edge of a zone is drawn almost solid, its inside light.
+                const bool bordo = (x + 1 < kLato && v.assemblaggio[std::size_t(y) * kLato + x + 1] != a)
+                                   || (y + 1 < kLato && v.assemblaggio[std::size_t(y + 1) * kLato + x] != a);
+                QColor c = colori[a];
+                c.setAlpha(bordo ? kAlfaBordo : kAlfaZona);
+                riga[x] = qPremultiply(c.rgba());
+            }
+        }
+    }
+    p.save();
+    p.drawImage(carta, v.mappa);
+    p.drawImage(carta, zone);
+    p.setPen(QPen(stampa::kInchiostro, 0.7));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(carta);
+
+    // The letters first: the stations' numbers keep clear of them.
+    std::vector<QRectF> lettere;
+    const QFont carattereLettere = stampa::carattere(10, true);
+    const QFontMetricsF fl(carattereLettere);
+    const std::vector<QPoint> dove = v.assemblaggio.size() == std::size_t(kLato) * kLato ? centri(v.assemblaggio, numero)
+                                                                                         : std::vector<QPoint>(numero, {-1, -1});
+    p.setFont(carattereLettere);
+    for (int a = 0; a < numero; ++a) {
+        if (dove[a].x() < 0)
+            continue;
+        const QString t = comunita::lettera(a);
+        const QPointF c(carta.left() + (dove[a].x() + 0.5) * k, carta.top() + (dove[a].y() + 0.5) * k);
+        const QRectF box(c.x() - fl.horizontalAdvance(t) / 2 - 1, c.y() - fl.height() / 2, fl.horizontalAdvance(t) + 2, fl.height());
+        lettere.push_back(box);
+        p.setPen(colori[a].darker(170));
+        stampa::testoAlone(p, box, Qt::AlignCenter, t);
+    }
+
+    constexpr double kRaggio = 2.6;
+    std::vector<QPointF> punti;
+    std::vector<QSizeF> testi;
+    const QFont numeri = stampa::carattere(6, true);
+    const QFontMetricsF fm(numeri);
+    for (const auto &s : v.stazioni) {
+        punti.emplace_back(carta.left() + (s.pixel.x() + 0.5) * k, carta.top() + (s.pixel.y() + 0.5) * k);
+        testi.emplace_back(fm.horizontalAdvance(s.etichetta) + 1, fm.height() * 0.85);
+    }
+    const std::vector<QRectF> posti = posizioniEtichette(punti, kRaggio, testi, carta.adjusted(1, 1, -1, -1), lettere);
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        const int g = v.stazioni[i].gruppo;
+        p.setPen(QPen(g > 0 ? Qt::white : stampa::kTenue, 0.6));
+        p.setBrush(g > 0 ? coloreGruppo(g) : QColor(Qt::white));
+        p.drawEllipse(punti[i], kRaggio, kRaggio);
+    }
+    std::vector<QString> omesse;
+    p.setFont(numeri);
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        if (posti[i].isEmpty()) {
+            omesse.push_back(v.stazioni[i].etichetta);
+            continue;
+        }
+        p.setPen(v.stazioni[i].gruppo > 0 ? coloreGruppo(v.stazioni[i].gruppo).darker(160) : stampa::kInchiostro);
+        stampa::testoAlone(p, posti[i], Qt::AlignCenter, v.stazioni[i].etichetta);
+    }
+    p.restore();
+    return omesse;
+}
+
+} // namespace graficicomunita
