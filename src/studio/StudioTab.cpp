@@ -26,18 +26,39 @@ void StudioTab::setContent(QWidget *content)
 
 void StudioTab::refresh(const Workspace &workspace, const Selection &selection)
 {
+    workspace_ = &workspace;
+    selection_ = selection;
     blocked_ = workspace.blockedReason(needs(), selection);
     if (!blocked_.isEmpty()) {
+        stale_ = false;
         release();
         reason_->setText(blocked_);
         stack_->setCurrentWidget(reason_);
         return;
     }
-    fill(workspace, selection);
-    if (content_) {
+    stale_ = true;
+    if (content_)
         stack_->setCurrentWidget(content_);
+    // A tab behind another in a window on screen fills itself when it is
+    // shown: an analysis it alone needs is made only if someone looks.
+    if (isVisible() || !window()->isVisible())
+        ensureFilled();
+}
+
+void StudioTab::ensureFilled()
+{
+    if (!stale_ || !workspace_)
+        return;
+    stale_ = false;
+    fill(*workspace_, selection_);
+    if (content_)
         content_->update();
-    }
+}
+
+void StudioTab::showEvent(QShowEvent *event)
+{
+    ensureFilled();
+    QWidget::showEvent(event);
 }
 
 bool StudioTab::showStation(int)

@@ -25,8 +25,11 @@ public:
     virtual QString title() const = 0;
     virtual TabNeeds needs() const { return {}; }
 
-    // Called whenever the selection, a survey or the area changes.
+    // Called whenever the selection, a survey or the area changes; the
+    // workspace must outlive the tab.
     void refresh(const Workspace &workspace, const Selection &selection);
+    // Takes what it shows now, if the last refresh left that for later.
+    void ensureFilled();
     // Why it shows nothing; empty while it shows the survey.
     QString blockedText() const { return blocked_; }
 
@@ -47,8 +50,12 @@ protected:
     virtual void release() {}
     // What the tab shows while it can.
     void setContent(QWidget *content);
+    void showEvent(QShowEvent *event) override;
 
 private:
+    const Workspace *workspace_ = nullptr;
+    Selection selection_;
+    bool stale_ = false;
     QStackedLayout *stack_ = nullptr;
     QWidget *content_ = nullptr;
     QLabel *reason_ = nullptr;

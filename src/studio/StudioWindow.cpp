@@ -275,11 +275,15 @@ void StudioWindow::stepTab(int step)
 
 void StudioWindow::stationChosen(int number)
 {
-    for (StudioTab *tab : tabList_)
-        if (tab != sender() && tab->showStation(number)) {
+    for (StudioTab *tab : tabList_) {
+        if (tab == sender())
+            continue;
+        tab->ensureFilled();
+        if (tab->showStation(number)) {
             tabs_->setCurrentWidget(tab);
             return;
         }
+    }
 }
 
 void StudioWindow::warn(const QString &message)

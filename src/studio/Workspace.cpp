@@ -1,5 +1,6 @@
 #include "Workspace.h"
 
+#include "CostruzioneComunita.h"
 #include "Formati.h"
 #include "TableText.h"
 #include "Verita.h"
@@ -48,6 +49,7 @@ QString Workspace::setArea(const QString &folder)
         area_ = std::move(loaded);
         areaFolder_ = folder;
         reports_.clear();
+        communities_.clear();
         class_.reset();
     }
     return error;
@@ -154,6 +156,7 @@ bool Workspace::hasUnsaved() const
 void Workspace::forget(int id) const
 {
     reports_.erase(id);
+    communities_.erase(id);
     if (std::find(classIds_.begin(), classIds_.end(), id) != classIds_.end())
         class_.reset();
 }
@@ -237,6 +240,18 @@ std::shared_ptr<const rapporto::Rilievo> Workspace::report(int id) const
     if (!cached)
         cached = std::make_shared<const rapporto::Rilievo>(costruzione::rilievo(
             *s->lettura.rilievo, *area_.area, area_.mappa, documenti::pie(s->title, areaFolder_)));
+    return cached;
+}
+
+std::shared_ptr<const rapporto::PagineComunita> Workspace::community(int id) const
+{
+    const OpenSurvey *s = survey(id);
+    if (!s || !s->readable() || !area_.area)
+        return nullptr;
+    auto &cached = communities_[id];
+    if (!cached)
+        cached = std::make_shared<const rapporto::PagineComunita>(
+            costruzionecomunita::pagine(*s->lettura.rilievo, *area_.area, area_.mappa, comunita::Opzioni{}));
     return cached;
 }
 

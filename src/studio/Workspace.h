@@ -3,6 +3,7 @@
 #include "Disegno.h"
 #include "Documenti.h"
 #include "OpenSurvey.h"
+#include "RapportoComunita.h"
 #include "RapportoDati.h"
 #include "Selection.h"
 #include "Verita.h"
@@ -80,6 +81,9 @@ public:
     // without an area), and of the selected surveys as a class.
     std::shared_ptr<const rapporto::Rilievo> report(int id) const;
     std::shared_ptr<const rapporto::Classe> classReport(const std::vector<int> &ids) const;
+    // The community pages' contents with the comunita command's own options,
+    // worked out once per survey and area: they take a while.
+    std::shared_ptr<const rapporto::PagineComunita> community(int id) const;
 
     // The document "Salva rapporto PDF…" and "Stampa…" give: rapporto for one
     // survey, classe for several.
@@ -101,6 +105,7 @@ private:
     std::vector<OpenSurvey> surveys_;
     int nextId_ = 1;
     mutable std::map<int, std::shared_ptr<const rapporto::Rilievo>> reports_;
+    mutable std::map<int, std::shared_ptr<const rapporto::PagineComunita>> communities_;
     mutable std::vector<int> classIds_;
     mutable std::shared_ptr<const rapporto::Classe> class_;
 };

@@ -109,17 +109,23 @@ void TestStudioLogic::openingTwoSurveysOneBroken()
     QCOMPARE(w.row(bad).area, QStringLiteral("illeggibile"));
     QVERIFY(w.report(good) && !w.report(bad));
 
-    // Read again after a change, the survey's analyses are made anew.
+    // Read again after a change, the survey's analyses are made anew; until
+    // then they are made once.
     const QString changing = file(QStringLiteral("cambia.txt"));
     QVERIFY(testdata::put(changing, testdata::contents(survey_)));
     const int id = w.open(changing);
     QCOMPARE(w.report(id)->stazioni.size(), size_t(15));
+    const auto community = w.community(id);
+    QVERIFY(community && w.community(id) == community);
+    QVERIFY(community->comunita && community->sforzo);
+    QCOMPARE(community->comunita->stazioni, 15);
     QVERIFY(testdata::put(changing, testdata::contents(other_)));
     w.reload(id);
     QCOMPARE(w.report(id)->stazioni.size(), size_t(22));
+    QVERIFY(w.community(id) != community);
     QVERIFY(testdata::put(changing, testdata::contents(broken_)));
     w.reload(id);
-    QVERIFY(!w.report(id) && !w.survey(id)->readable());
+    QVERIFY(!w.report(id) && !w.community(id) && !w.survey(id)->readable());
 }
 
 void TestStudioLogic::tabsSayWhyTheyAreEmpty()

@@ -283,6 +283,7 @@ void TestStudioWindow::aFileChangedOnDiskIsReadAgain()
     // is read once more, though each replaced the file.
     QVERIFY(replaceFile(path, testdata::contents(other_)));
     QTRY_COMPARE_WITH_TIMEOUT(stations(), QStringLiteral("22"), 5000);
+    window_->tabs()->setCurrentWidget(tabNamed(QStringLiteral("Indici")));
     QCOMPARE(qobject_cast<IndicesTab *>(tabNamed(QStringLiteral("Indici")))->model()->rowCount(), 22);
     QVERIFY(replaceFile(path, testdata::contents(broken_)));
     QTRY_VERIFY_WITH_TIMEOUT(window_->errorBar()->text().contains(QStringLiteral("cambia.txt: riga 9")), 5000);
