@@ -141,9 +141,9 @@ void StudioWindow::buildMenus()
     copyChartAction = action(edit, tr("Copia &grafico"), QKeySequence(tr("Ctrl+Shift+C")), &StudioWindow::copyChart);
     // The tabs in turn, from anywhere in the window.
     QMenu *tabs = menuBar()->addMenu(tr("Sc&hede"));
-    nextTabAction = action(tabs, tr("Scheda &successiva"), QKeySequence(tr("Ctrl+PgDown")), [this] { stepTab(1); });
+    nextTabAction = action(tabs, tr("Scheda &successiva"), {}, [this] { stepTab(1); });
     nextTabAction->setShortcuts({QKeySequence(tr("Ctrl+PgDown")), QKeySequence(tr("Ctrl+Tab"))});
-    previousTabAction = action(tabs, tr("Scheda &precedente"), QKeySequence(tr("Ctrl+PgUp")), [this] { stepTab(-1); });
+    previousTabAction = action(tabs, tr("Scheda &precedente"), {}, [this] { stepTab(-1); });
     previousTabAction->setShortcuts({QKeySequence(tr("Ctrl+PgUp")), QKeySequence(tr("Ctrl+Shift+Tab"))});
     QMenu *help = menuBar()->addMenu(tr("Ai&uto"));
     aboutAction = action(help, tr("&Informazioni su Fondalis Studio"), QKeySequence::HelpContents, &StudioWindow::about);
