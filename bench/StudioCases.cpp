@@ -38,13 +38,13 @@ void caseStudioRedraw(Bench &b)
     QTemporaryDir dir;
     Workspace workspace(b.folder());
     if (!workspace.setArea(b.folder()).isEmpty())
-        return b.failed("12 studio redraw", QStringLiteral("the area cannot be read"));
+        return b.failed("13 studio redraw", QStringLiteral("the area cannot be read"));
     // The largest survey a user can make, and a class of thirty.
     std::vector<int> ids;
     for (int seed = 1; seed <= 30; ++seed) {
         const QString path = saveDesign(b, dir.path(), seed == 1 ? 100 : 20, seed);
         if (path.isEmpty())
-            return b.failed("12 studio redraw", QStringLiteral("no survey could be made"));
+            return b.failed("13 studio redraw", QStringLiteral("no survey could be made"));
         ids.push_back(workspace.open(path));
     }
     const Selection selection{ids.front(), ids};
@@ -63,7 +63,7 @@ void caseStudioRedraw(Bench &b)
         for (int view = 0; view < views; ++view) {
             chart->setCurrentView(view);
             // Every redraw is of a window of 1920 x 1080.
-            QString name = QStringLiteral("12 studio redraw %1%2")
+            QString name = QStringLiteral("13 studio redraw %1%2")
                                .arg(chart->title().remove(QLatin1Char('&')).toLower(),
                                     views > 1 ? (view == 0 ? QStringLiteral(" table") : QStringLiteral(" panels"))
                                               : QString());
@@ -78,7 +78,7 @@ void caseStudioRedraw(Bench &b)
 
 void caseStudioOpen(Bench &b)
 {
-    const std::string name = "13 studio open a survey, 100 stations";
+    const std::string name = "14 studio open a survey, 100 stations";
     QTemporaryDir dir;
     const QString path = saveDesign(b, dir.path(), 100, 1);
     Workspace workspace(b.folder());
