@@ -11,6 +11,20 @@ namespace {
 
 constexpr std::size_t kSpecieSimper = 3; // the leading species a page names
 
+QString elenco(const std::vector<int> &numeri)
+{
+    QStringList t;
+    for (const int n : numeri)
+        t << QString::number(n);
+    return t.join(QStringLiteral(", "));
+}
+
+QString elenco(const std::vector<QString> &testi)
+{
+    QStringList t(testi.begin(), testi.end());
+    return t.join(QStringLiteral(", "));
+}
+
 QString strato(const comunita::Strato &s)
 {
     return QStringLiteral("%1-%2 m").arg(s.da).arg(s.a);
@@ -191,6 +205,105 @@ QString fraseRand(double rand)
     return QStringLiteral("Indice di Rand corretto %1: i gruppi del rilievo ricalcano %2 gli assemblaggi veri "
                           "(1 vorrebbe dire le stesse suddivisioni, 0 un accordo dovuto solo al caso).")
         .arg(numeri::fisso(rand, 3), quanto);
+}
+
+QString sottotitoloComunita(const rapporto::Comunita &c)
+{
+    QString t = QStringLiteral("%1 stazioni con organismi, confrontate con la similarità di Bray-Curtis; %2.")
+                    .arg(c.stazioni)
+                    .arg(c.descrizione);
+    if (!c.vuote.empty())
+        t += QStringLiteral(" Senza organismi, lasciate fuori: %1.").arg(elenco(c.vuote));
+    return t;
+}
+
+QString sottotitoloVere(const rapporto::ComunitaVere &v)
+{
+    return QStringLiteral("Il mare dell'area diviso in assemblaggi come le stazioni del rilievo (%1): una griglia di %2 pixel "
+                          "di mare, uno ogni %3, raggruppati per legame medio, poi ogni pixel all'assemblaggio dalla comunità "
+                          "media più simile. Ogni zona ha il colore del gruppo del rilievo che vi cade di più; in grigio le "
+                          "zone senza stazioni. Nord in alto.")
+        .arg(v.descrizione)
+        .arg(v.punti)
+        .arg(v.passo);
+}
+
+QString sottotitoloSforzo()
+{
+    return QStringLiteral("Quante stazioni bastano? In blu la curva di accumulo del rilievo: le specie attese con n delle sue "
+                          "stazioni, in media su tutti gli ordini possibili, con la banda di una deviazione standard. In "
+                          "arancione le specie attese con n stazioni messe a caso nel mare vero, e tratteggiato il numero di "
+                          "specie presenti nel mare. Accanto all'ultima stazione le stime della ricchezza totale.");
+}
+
+QString senzaComunita(const QString &motivo)
+{
+    return QStringLiteral("Le comunità non si possono confrontare: %1.").arg(motivo);
+}
+
+QString senzaSforzo(const QString &motivo)
+{
+    return QStringLiteral("Non c'è una curva di accumulo: %1.").arg(motivo);
+}
+
+QString fraseCofenetica(const rapporto::Comunita &c)
+{
+    return QStringLiteral("%1 gruppi; correlazione cofenetica %2: quanto l'albero rende le similarità tra le stazioni "
+                          "(1 alla perfezione).")
+        .arg(c.numeroGruppi)
+        .arg(numeri::fisso(c.cofenetica, 3));
+}
+
+QString fraseStress(const rapporto::Ordinamento &o, const std::vector<QString> &omesse)
+{
+    QString t = QStringLiteral("Stress %1: %2 secondo Clarke (sotto 0.05 eccellente, sotto 0.1 buona, sotto 0.2 "
+                               "utilizzabile con cautela, oltre inaffidabile). Il migliore di %3 partenze (PCoA e "
+                               "%4 casuali); %5 lo raggiungono entro 0.001. Gli assi non hanno unità: contano le "
+                               "distanze tra i punti.")
+                    .arg(numeri::fisso(o.stress, 2), o.lettura)
+                    .arg(o.partenze)
+                    .arg(o.partenze - 1)
+                    .arg(o.alMinimo);
+    if (!omesse.empty())
+        t += QStringLiteral(" Senza numero, per i punti troppo vicini: %1.").arg(elenco(omesse));
+    return t;
+}
+
+QString fraseVere(const rapporto::ComunitaVere &v, const std::vector<QString> &omesse)
+{
+    QString t = fraseRand(v.rand);
+    if (!v.fuori.empty())
+        t += QStringLiteral(" Stazioni su pixel senza organismi, fuori dal confronto: %1.").arg(elenco(v.fuori));
+    if (!omesse.empty())
+        t += QStringLiteral(" Senza numero sulla mappa, per le stazioni troppo vicine: %1.").arg(elenco(omesse));
+    return t;
+}
+
+QString fraseSforzo(const rapporto::Sforzo &s)
+{
+    const int m = int(s.curva.size());
+    const double attese = m >= 1 && std::size_t(m) <= s.curvaVera.size() ? s.curvaVera[m - 1] : 0.0;
+    QString t = QStringLiteral("Con %1 stazioni il rilievo ha trovato %2 specie delle %3 presenti nel mare; %1 stazioni "
+                               "messe a caso ne troverebbero in media %4. Q1 = %5 specie trovate in una sola stazione, "
+                               "Q2 = %6 in due: più sono, più specie restano da scoprire, ed è da loro che Chao2 e il "
+                               "jackknife stimano quante.")
+                    .arg(m)
+                    .arg(s.osservate)
+                    .arg(s.specieVere)
+                    .arg(numeri::fisso(attese, 2))
+                    .arg(s.q1)
+                    .arg(s.q2);
+    QStringList mancate;
+    for (const auto &q : s.specie)
+        if (q.stazioni == 0 && q.frazione > 0.0)
+            mancate << QStringLiteral("%1 (nel %2 % del mare)").arg(q.nome, numeri::fisso(100.0 * q.frazione, 1));
+    if (!mancate.isEmpty())
+        t += QStringLiteral(" Specie del mare che il rilievo non ha trovato: %1.").arg(mancate.join(QStringLiteral(", ")));
+    else
+        t += QStringLiteral(" Il rilievo ha trovato tutte le specie del mare.");
+    if (!s.escluse.empty())
+        t += QStringLiteral(" Stazioni a 0 m o meno, lasciate fuori: %1.").arg(elenco(s.escluse));
+    return t;
 }
 
 } // namespace costruzionecomunita

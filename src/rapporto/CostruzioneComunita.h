@@ -25,4 +25,20 @@ rapporto::PagineComunita pagine(const Rilievo &rilievo, const Area &area, const 
 // One sentence a student understands: what the adjusted Rand index says.
 QString fraseRand(double rand);
 
+// What the charts show, said above them: the stations compared and how,
+// how the true assemblages are found, how to read the accumulation.
+QString sottotitoloComunita(const rapporto::Comunita &c);
+QString sottotitoloVere(const rapporto::ComunitaVere &v);
+QString sottotitoloSforzo();
+// Why there is no chart: the analysis's own reason.
+QString senzaComunita(const QString &motivo);
+QString senzaSforzo(const QString &motivo);
+
+// The sentences under the charts, the same on a page and in a window. The
+// numbers a chart left off for want of room are named.
+QString fraseCofenetica(const rapporto::Comunita &c);
+QString fraseStress(const rapporto::Ordinamento &o, const std::vector<QString> &omesse);
+QString fraseVere(const rapporto::ComunitaVere &v, const std::vector<QString> &omesse);
+QString fraseSforzo(const rapporto::Sforzo &s);
+
 } // namespace costruzionecomunita

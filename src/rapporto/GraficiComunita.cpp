@@ -1,6 +1,7 @@
 #include "GraficiComunita.h"
 
 #include "Assi.h"
+#include "Numeri.h"
 #include "Stampa.h"
 
 #include <QFontMetricsF>
@@ -308,6 +309,51 @@ double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordin
     }
     p.restore();
     return y - area.top();
+}
+
+double tabellaSimper(QPainter &p, const QRectF &box, const std::vector<rapporto::Simper> &righe)
+{
+    constexpr double kRiga = 11;
+    const double colonne[] = {100, 132};
+    double y = box.top();
+    p.save();
+    p.setFont(stampa::carattere(8, true));
+    p.setPen(stampa::kInchiostro);
+    p.drawText(QRectF(box.left(), y, colonne[0], kRiga), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("confronto"));
+    p.drawText(QRectF(box.left() + colonne[0], y, colonne[1], kRiga), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("media"));
+    p.drawText(QRectF(box.left() + colonne[0] + colonne[1], y, box.width() - colonne[0] - colonne[1], kRiga),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("specie che contribuiscono di più (% della media)"));
+    y += kRiga + 1;
+    p.setPen(QPen(stampa::kInchiostro, 0.6));
+    p.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+    y += 2;
+    p.setFont(stampa::carattere(8));
+    const QFontMetricsF fm(p.font());
+    const std::size_t entrano = std::size_t(std::max(0.0, std::floor((box.bottom() - y) / kRiga)));
+    const std::size_t mostrate = righe.size() <= entrano ? righe.size() : (entrano > 0 ? entrano - 1 : 0);
+    for (std::size_t i = 0; i < mostrate; ++i) {
+        const rapporto::Simper &s = righe[i];
+        if (i % 2 == 1)
+            p.fillRect(QRectF(box.left(), y, box.width(), kRiga), stampa::kFasciaRiga);
+        p.setPen(stampa::kInchiostro);
+        p.drawText(QRectF(box.left() + 2, y, colonne[0] - 2, kRiga), Qt::AlignLeft | Qt::AlignVCenter, s.confronto);
+        p.drawText(QRectF(box.left() + colonne[0], y, colonne[1], kRiga), Qt::AlignLeft | Qt::AlignVCenter, s.misura);
+        QStringList specie;
+        for (const rapporto::Simper::Specie &sp : s.specie)
+            specie << QStringLiteral("%1 %2").arg(sp.nome, numeri::fisso(sp.percento, 1));
+        const double largo = box.width() - colonne[0] - colonne[1];
+        p.drawText(QRectF(box.left() + colonne[0] + colonne[1], y, largo, kRiga), Qt::AlignLeft | Qt::AlignVCenter,
+                   fm.elidedText(specie.join(QStringLiteral("; ")), Qt::ElideRight, largo));
+        y += kRiga;
+    }
+    if (mostrate < righe.size()) {
+        p.setPen(stampa::kTenue);
+        p.drawText(QRectF(box.left() + 2, y, box.width(), kRiga), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("… e altri %1 confronti: li stampa il comando fondalis-analisi comunita.").arg(righe.size() - mostrate));
+        y += kRiga;
+    }
+    p.restore();
+    return y;
 }
 
 } // namespace graficicomunita

@@ -39,6 +39,12 @@ std::vector<QString> ordinamento(QPainter &p, const QRectF &area, const rapporto
 // height used.
 double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordinamento &o, int gruppi);
 
+// The SIMPER comparisons that fit in the box, one to a row: the
+// comparison, its average and its leading species with their shares; when
+// some do not fit, a last row says how many are left to the command.
+// Returns where the table ends.
+double tabellaSimper(QPainter &p, const QRectF &box, const std::vector<rapporto::Simper> &righe);
+
 // The area's chart with the true assemblages as translucent zones in the
 // colour of the survey group each best matches (greys for those without
 // stations), their letters, and the stations coloured by their groups,
@@ -46,6 +52,16 @@ double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordin
 std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rapporto::ComunitaVere &v);
 // The colour of assemblage a: its matching group's, or a grey of its own.
 QColor coloreAssemblaggio(const rapporto::ComunitaVere &v, int assemblaggio);
+// Under its heading, each assemblage's colour, letter, share of the sea and
+// the group it looks like, in columns from the box's top left.
+void legendaAssemblaggi(QPainter &p, const QRectF &box, const rapporto::ComunitaVere &v, int colonne);
+double altezzaLegendaAssemblaggi(const rapporto::ComunitaVere &v, int colonne, double larghezza);
+// The survey's groups, one to a row, against the true assemblages, one to a
+// column: how many stations of each group lie in each.
+void tabellaAssemblaggi(QPainter &p, const QRectF &box, const rapporto::ComunitaVere &v);
+double altezzaTabellaAssemblaggi(const rapporto::ComunitaVere &v);
+// The width the table needs for its columns to read well.
+double larghezzaTabellaAssemblaggi(const rapporto::ComunitaVere &v);
 
 // The survey's exact accumulation curve with its band of one standard
 // deviation, the true expected curve and the true richness, and the
@@ -53,5 +69,10 @@ QColor coloreAssemblaggio(const rapporto::ComunitaVere &v, int assemblaggio);
 void accumulo(QPainter &p, const QRectF &area, const rapporto::Sforzo &s);
 // The marker of estimator k in that chart.
 void marcatoreStima(QPainter &p, QPointF centro, int k, double r);
+// Its legend: the lines on the left, the estimators with their figures on
+// the right half of the box.
+void legendaAccumulo(QPainter &p, const QRectF &box, const rapporto::Sforzo &s);
+inline constexpr double kAltezzaLegendaAccumulo = 39;
+inline constexpr double kLarghezzaLegendaAccumulo = 500;
 
 } // namespace graficicomunita

@@ -1,6 +1,7 @@
 #include "GraficiComunita.h"
 
 #include "Comunita.h"
+#include "Numeri.h"
 #include "Stampa.h"
 
 #include <QFontMetricsF>
@@ -13,6 +14,17 @@ namespace graficicomunita {
 namespace {
 
 constexpr int kLato = 512;
+constexpr double kRigaLegenda = 10;
+constexpr double kRigaTabella = 11;
+constexpr double kPrimaColonna = 60;
+constexpr double kColonna = 28;
+const QString kTitoloLegenda = QStringLiteral("Assemblaggi veri: la parte del mare e il gruppo del rilievo che vi cade di più");
+
+// The legend's heading: one line on a page, wrapped in a narrow column.
+double altezzaTitoloLegenda(double larghezza)
+{
+    return std::max(11.0, stampa::altezzaTesto(stampa::carattere(8, true), larghezza, kTitoloLegenda));
+}
 constexpr int kAlfaZona = 105;
 constexpr int kAlfaBordo = 235;
 
@@ -152,6 +164,83 @@ std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rap
     }
     p.restore();
     return omesse;
+}
+
+double altezzaLegendaAssemblaggi(const rapporto::ComunitaVere &v, int colonne, double larghezza)
+{
+    const int numero = int(v.pixel.size());
+    return altezzaTitoloLegenda(larghezza) + 3 + kRigaLegenda * ((numero + colonne - 1) / colonne);
+}
+
+void legendaAssemblaggi(QPainter &p, const QRectF &box, const rapporto::ComunitaVere &v, int colonne)
+{
+    long mare = 0;
+    for (const long n : v.pixel)
+        mare += n;
+    double y = box.top();
+    p.save();
+    p.setFont(stampa::carattere(8, true));
+    p.setPen(stampa::kInchiostro);
+    const double titolo = altezzaTitoloLegenda(box.width());
+    p.drawText(QRectF(box.left(), y, box.width(), titolo), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, kTitoloLegenda);
+    y += titolo + 3;
+    p.setFont(stampa::carattere(7));
+    const int numero = int(v.pixel.size());
+    const double largoVoce = box.width() / colonne;
+    for (int a = 0; a < numero; ++a) {
+        const double x = box.left() + (a % colonne) * largoVoce;
+        const double yy = y + (a / colonne) * kRigaLegenda;
+        p.fillRect(QRectF(x, yy + 1.5, 9, 7), coloreAssemblaggio(v, a));
+        const int g = v.gruppoSimile[a];
+        p.setPen(stampa::kInchiostro);
+        p.drawText(QRectF(x + 13, yy, largoVoce - 15, kRigaLegenda), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("%1  %2 % del mare · %3")
+                       .arg(comunita::lettera(a), numeri::fisso(mare > 0 ? 100.0 * v.pixel[a] / mare : 0.0, 1),
+                            g > 0 ? QStringLiteral("gruppo %1").arg(g) : QStringLiteral("nessuna stazione")));
+    }
+    p.restore();
+}
+
+double altezzaTabellaAssemblaggi(const rapporto::ComunitaVere &v)
+{
+    return 14 + kRigaTabella * double(v.tabella.size());
+}
+
+double larghezzaTabellaAssemblaggi(const rapporto::ComunitaVere &v)
+{
+    return kPrimaColonna + kColonna * double(std::max<std::size_t>(1, v.pixel.size()));
+}
+
+void tabellaAssemblaggi(QPainter &p, const QRectF &box, const rapporto::ComunitaVere &v)
+{
+    double y = box.top();
+    const int colonne = int(v.pixel.size());
+    const double largo = std::min(kColonna, (box.width() - kPrimaColonna) / std::max(1, colonne));
+    p.save();
+    p.setFont(stampa::carattere(8, true));
+    p.setPen(stampa::kInchiostro);
+    p.drawText(QRectF(box.left(), y, kPrimaColonna, 11), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("gruppo"));
+    for (int a = 0; a < colonne; ++a)
+        p.drawText(QRectF(box.left() + kPrimaColonna + a * largo, y, largo - 4, 11), Qt::AlignRight | Qt::AlignVCenter,
+                   comunita::lettera(a));
+    y += 12;
+    p.setPen(QPen(stampa::kInchiostro, 0.6));
+    p.drawLine(QPointF(box.left(), y), QPointF(box.left() + kPrimaColonna + colonne * largo, y));
+    y += 2;
+    p.setFont(stampa::carattere(8));
+    for (std::size_t g = 0; g < v.tabella.size(); ++g) {
+        p.fillRect(QRectF(box.left(), y + 2, 8, 7), coloreGruppo(int(g) + 1));
+        p.setPen(stampa::kInchiostro);
+        p.drawText(QRectF(box.left() + 12, y, kPrimaColonna - 12, 11), Qt::AlignLeft | Qt::AlignVCenter, QString::number(g + 1));
+        for (int a = 0; a < colonne; ++a) {
+            const int n = v.tabella[g][a];
+            p.setPen(n > 0 ? stampa::kInchiostro : stampa::kGriglia.darker(130));
+            p.drawText(QRectF(box.left() + kPrimaColonna + a * largo, y, largo - 4, 11), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(n));
+        }
+        y += kRigaTabella;
+    }
+    p.restore();
 }
 
 } // namespace graficicomunita

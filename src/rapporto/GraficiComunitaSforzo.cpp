@@ -1,6 +1,7 @@
 #include "GraficiComunita.h"
 
 #include "Assi.h"
+#include "Numeri.h"
 #include "Stampa.h"
 
 #include <QPainterPath>
@@ -108,6 +109,37 @@ void accumulo(QPainter &p, const QRectF &area, const rapporto::Sforzo &s)
     p.setPen(stampa::kVero.darker(125));
     stampa::testoAlone(p, QRectF(r.area.left() + 4, r.y.su(s.specieVere) - 11, r.area.width() / 2, 10),
                        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("specie nel mare: %1").arg(s.specieVere));
+    p.restore();
+}
+
+void legendaAccumulo(QPainter &p, const QRectF &box, const rapporto::Sforzo &s)
+{
+    p.save();
+    p.setFont(stampa::carattere(8));
+    const double riga = 13;
+    const double y = box.top();
+    const auto voce = [&](double x, double yy, const QString &testo) {
+        p.setPen(stampa::kInchiostro);
+        p.drawText(QRectF(x, yy, 230, riga), Qt::AlignLeft | Qt::AlignVCenter, testo);
+    };
+    const double x0 = box.left();
+    p.setPen(QPen(stampa::kStima, 1.4));
+    p.drawLine(QPointF(x0, y + riga / 2), QPointF(x0 + 18, y + riga / 2));
+    voce(x0 + 24, y, QStringLiteral("il rilievo, ± 1 deviazione standard"));
+    p.setPen(QPen(stampa::kVero, 1.4));
+    p.drawLine(QPointF(x0, y + riga * 1.5), QPointF(x0 + 18, y + riga * 1.5));
+    voce(x0 + 24, y + riga, QStringLiteral("stazioni a caso nel mare vero"));
+    p.setPen(QPen(stampa::kVero, 1.0, Qt::DashLine));
+    p.drawLine(QPointF(x0, y + riga * 2.5), QPointF(x0 + 18, y + riga * 2.5));
+    voce(x0 + 24, y + 2 * riga, QStringLiteral("specie presenti nel mare: %1").arg(s.specieVere));
+    const double x1 = box.left() + box.width() / 2;
+    for (std::size_t k = 0; k < s.stime.size(); ++k) {
+        const auto &e = s.stime[k];
+        marcatoreStima(p, QPointF(x1 + 6, y + riga * (k + 0.5)), int(k), 3.0);
+        voce(x1 + 16, y + riga * k,
+             e.errore ? QStringLiteral("%1: %2 ± %3").arg(e.nome, numeri::fisso(e.valore, 2), numeri::fisso(*e.errore, 2))
+                      : QStringLiteral("%1: %2 (senza errore standard)").arg(e.nome, numeri::fisso(e.valore, 2)));
+    }
     p.restore();
 }
 

@@ -42,6 +42,27 @@ double altezzaTesto(const QFont &font, double larghezza, const QString &testo)
         .height();
 }
 
+double paragrafo(QPainter &p, const QRectF &box, double y, const QString &testo, int punti, const QColor &colore)
+{
+    const QFont f = carattere(punti);
+    const double h = altezzaTesto(f, box.width(), testo);
+    p.save();
+    p.setFont(f);
+    p.setPen(colore);
+    p.drawText(QRectF(box.left(), y, box.width(), h + 2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, testo);
+    p.restore();
+    return y + h;
+}
+
+void sezione(QPainter &p, const QRectF &box, double y, const QString &testo)
+{
+    p.save();
+    p.setFont(carattere(11, true));
+    p.setPen(kInchiostro);
+    p.drawText(QRectF(box.left(), y, box.width(), 14), Qt::AlignLeft | Qt::AlignVCenter, testo);
+    p.restore();
+}
+
 namespace {
 
 // Where the rule under a title lies.

@@ -52,6 +52,12 @@ QRectF corpoPagina();
 
 // The height of text wrapped to a width.
 double altezzaTesto(const QFont &font, double larghezza, const QString &testo);
+// Text wrapped to the box's width from y down; returns where it ends.
+double paragrafo(QPainter &p, const QRectF &box, double y, const QString &testo, int punti = 9,
+                 const QColor &colore = kInchiostro);
+
+// A section's heading at y, 14 points high.
+void sezione(QPainter &p, const QRectF &box, double y, const QString &testo);
 
 // A title and subtitle at the top of a page; gives what is left below.
 QRectF titolo(QPainter &p, const Pagina &pagina, const QString &testo, const QString &sotto = {});
