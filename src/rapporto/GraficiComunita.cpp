@@ -145,7 +145,8 @@ void dendrogramma(QPainter &p, const QRectF &area, const rapporto::Dendrogramma 
     const bool girati = largo > passoFoglia * 0.95;
     const double spazioNumeri = girati ? largo + 4 : fm.height() + 2;
 
-    assi::Riquadro r = assi::riquadro(area.adjusted(50, 4, 0, -spazioNumeri - 2));
+    // The frame's right edge is a line's width inside the area.
+    assi::Riquadro r = assi::riquadro(area.adjusted(50, 4, -1, -spazioNumeri - 2));
     r.y = assi::lineare(std::max(0.0, std::floor(minimo / 10.0) * 10.0 - 10.0), 100.0, r.area.top(), r.area.bottom(), 5, false);
     r.x = assi::lineare(0, 1, r.area.left(), r.area.right(), 1);
     r.x.passo = 1e9;
@@ -270,6 +271,28 @@ std::vector<QString> ordinamento(QPainter &p, const QRectF &area, const rapporto
     return omesse;
 }
 
+namespace {
+
+int colonneGruppi(int gruppi)
+{
+    return gruppi > 6 ? 2 : 1;
+}
+
+// The strata's entries, and one for the stations outside them.
+int vociStrati(const rapporto::Ordinamento &o)
+{
+    const bool nessuno = std::any_of(o.punti.begin(), o.punti.end(), [](const auto &q) { return q.strato < 0; });
+    return int(o.strati.size()) + (nessuno ? 1 : 0);
+}
+
+} // namespace
+
+double altezzaLegendaOrdinamento(const rapporto::Ordinamento &o, int gruppi)
+{
+    const int colonne = colonneGruppi(gruppi);
+    return 13 + ((gruppi + colonne - 1) / colonne) * 11 + 6 + 13 + 11 * vociStrati(o);
+}
+
 double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordinamento &o, int gruppi)
 {
     p.save();
@@ -281,7 +304,7 @@ double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordin
     p.drawText(QRectF(area.left(), y, area.width(), 11), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Gruppi"));
     p.setFont(stampa::carattere(8));
     y += 13;
-    const int colonne = gruppi > 6 ? 2 : 1;
+    const int colonne = colonneGruppi(gruppi);
     const double largo = area.width() / colonne;
     for (int g = 1; g <= gruppi; ++g) {
         const double x = area.left() + ((g - 1) % colonne) * largo;
@@ -295,10 +318,7 @@ double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordin
     p.drawText(QRectF(area.left(), y, area.width(), 11), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Strati"));
     p.setFont(stampa::carattere(8));
     y += 13;
-    bool nessuno = false;
-    for (const auto &q : o.punti)
-        nessuno = nessuno || q.strato < 0;
-    const int voci = int(o.strati.size()) + (nessuno ? 1 : 0);
+    const int voci = vociStrati(o);
     for (int k = 0; k < voci; ++k) {
         const bool fuori = k == int(o.strati.size());
         marcatore(p, QPointF(area.left() + 4.5, y + 5.5), fuori ? -1 : k, 3.2, stampa::kTenue);
@@ -321,10 +341,12 @@ double tabellaSimper(QPainter &p, const QRectF &box, const std::vector<rapporto:
     p.setPen(stampa::kInchiostro);
     p.drawText(QRectF(box.left(), y, colonne[0], kRiga), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("confronto"));
     p.drawText(QRectF(box.left() + colonne[0], y, colonne[1], kRiga), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("media"));
-    p.drawText(QRectF(box.left() + colonne[0] + colonne[1], y, box.width() - colonne[0] - colonne[1], kRiga),
-               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("specie che contribuiscono di più (% della media)"));
+    const double largo = box.width() - colonne[0] - colonne[1];
+    p.drawText(QRectF(box.left() + colonne[0] + colonne[1], y, largo, kRiga), Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(p.font()).elidedText(QStringLiteral("specie che contribuiscono di più (% della media)"),
+                                                  Qt::ElideRight, largo));
     y += kRiga + 1;
-    p.setPen(QPen(stampa::kInchiostro, 0.6));
+    p.setPen(QPen(stampa::kInchiostro, 0.6, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
     y += 2;
     p.setFont(stampa::carattere(8));
@@ -341,7 +363,6 @@ double tabellaSimper(QPainter &p, const QRectF &box, const std::vector<rapporto:
         QStringList specie;
         for (const rapporto::Simper::Specie &sp : s.specie)
             specie << QStringLiteral("%1 %2").arg(sp.nome, numeri::fisso(sp.percento, 1));
-        const double largo = box.width() - colonne[0] - colonne[1];
         p.drawText(QRectF(box.left() + colonne[0] + colonne[1], y, largo, kRiga), Qt::AlignLeft | Qt::AlignVCenter,
                    fm.elidedText(specie.join(QStringLiteral("; ")), Qt::ElideRight, largo));
         y += kRiga;

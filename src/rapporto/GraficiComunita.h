@@ -38,6 +38,7 @@ std::vector<QString> ordinamento(QPainter &p, const QRectF &area, const rapporto
 // The legend of groups and strata, in rows from the top left; returns the
 // height used.
 double legendaOrdinamento(QPainter &p, const QRectF &area, const rapporto::Ordinamento &o, int gruppi);
+double altezzaLegendaOrdinamento(const rapporto::Ordinamento &o, int gruppi);
 
 // The SIMPER comparisons that fit in the box, one to a row: the
 // comparison, its average and its leading species with their shares; when

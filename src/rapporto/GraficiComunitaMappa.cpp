@@ -224,7 +224,7 @@ void tabellaAssemblaggi(QPainter &p, const QRectF &box, const rapporto::Comunita
         p.drawText(QRectF(box.left() + kPrimaColonna + a * largo, y, largo - 4, 11), Qt::AlignRight | Qt::AlignVCenter,
                    comunita::lettera(a));
     y += 12;
-    p.setPen(QPen(stampa::kInchiostro, 0.6));
+    p.setPen(QPen(stampa::kInchiostro, 0.6, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(box.left(), y), QPointF(box.left() + kPrimaColonna + colonne * largo, y));
     y += 2;
     p.setFont(stampa::carattere(8));

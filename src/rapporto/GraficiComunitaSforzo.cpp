@@ -48,7 +48,8 @@ void accumulo(QPainter &p, const QRectF &area, const rapporto::Sforzo &s)
         alto = std::max(alto, q.specie + q.deviazione);
     for (const auto &e : s.stime)
         alto = std::max(alto, e.valore + e.errore.value_or(0.0));
-    assi::Riquadro r = assi::riquadro(area.adjusted(50, 6, -6, -30));
+    // Room on the right for half of a last label of three figures.
+    assi::Riquadro r = assi::riquadro(area.adjusted(50, 6, -10, -30));
     r.x = assi::lineare(0, fino, r.area.left(), r.area.right(), 8);
     r.y = assi::lineare(0, alto + 0.5, r.area.bottom(), r.area.top(), 6);
     assi::disegnaAssi(p, r, QStringLiteral("stazioni"), QStringLiteral("specie"));
@@ -123,13 +124,13 @@ void legendaAccumulo(QPainter &p, const QRectF &box, const rapporto::Sforzo &s)
         p.drawText(QRectF(x, yy, 230, riga), Qt::AlignLeft | Qt::AlignVCenter, testo);
     };
     const double x0 = box.left();
-    p.setPen(QPen(stampa::kStima, 1.4));
+    p.setPen(QPen(stampa::kStima, 1.4, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(x0, y + riga / 2), QPointF(x0 + 18, y + riga / 2));
     voce(x0 + 24, y, QStringLiteral("il rilievo, ± 1 deviazione standard"));
-    p.setPen(QPen(stampa::kVero, 1.4));
+    p.setPen(QPen(stampa::kVero, 1.4, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(x0, y + riga * 1.5), QPointF(x0 + 18, y + riga * 1.5));
     voce(x0 + 24, y + riga, QStringLiteral("stazioni a caso nel mare vero"));
-    p.setPen(QPen(stampa::kVero, 1.0, Qt::DashLine));
+    p.setPen(QPen(stampa::kVero, 1.0, Qt::DashLine, Qt::FlatCap));
     p.drawLine(QPointF(x0, y + riga * 2.5), QPointF(x0 + 18, y + riga * 2.5));
     voce(x0 + 24, y + 2 * riga, QStringLiteral("specie presenti nel mare: %1").arg(s.specieVere));
     const double x1 = box.left() + box.width() / 2;

@@ -18,7 +18,7 @@ ChartTab::ChartTab(const QStringList &views, QWidget *parent)
         views_ = new QComboBox(content);
         views_->addItems(views);
         views_->setAccessibleName(tr("Che cosa mostrare"));
-        auto *label = new QLabel(tr("Mo&stra:"), content);
+        auto *label = new QLabel(tr("Mos&tra:"), content);
         label->setBuddy(views_);
         row->addWidget(label);
         row->addWidget(views_);
@@ -28,6 +28,8 @@ ChartTab::ChartTab(const QStringList &views, QWidget *parent)
     }
     note_ = new QLabel(content);
     note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     note_->setAccessibleName(tr("Note sul grafico"));
     note_->hide();
     layout->addWidget(note_);
@@ -48,7 +50,7 @@ void ChartTab::clickedAt(QPointF, const QRectF &)
 
 QImage ChartTab::chartImage() const
 {
-    return blockedText().isEmpty() ? view_->image(view_->devicePixelRatioF()) : QImage();
+    return blockedText().isEmpty() && chart_ ? view_->image(view_->devicePixelRatioF()) : QImage();
 }
 
 int ChartTab::currentView() const
@@ -62,8 +64,10 @@ void ChartTab::setCurrentView(int view)
         views_->setCurrentIndex(view);
 }
 
-void ChartTab::setNote(const QString &note)
+void ChartTab::setNote(const QString &note, bool chart)
 {
     note_->setText(note);
     note_->setVisible(!note.isEmpty());
+    chart_ = chart;
+    view_->setVisible(chart);
 }

@@ -31,16 +31,20 @@ public:
     virtual void clickedAt(QPointF point, const QRectF &box);
 
     QImage chartImage() const override;
+    // False while the tab shows only its note, saying why there is no chart.
+    bool hasChart() const { return chart_; }
     ChartView *view() const { return view_; }
     int currentView() const;
     void setCurrentView(int view);
 
 protected:
-    // A line above the chart; hidden when empty.
-    void setNote(const QString &note);
+    // A line above the chart; hidden when empty. Without a chart the note
+    // stands alone.
+    void setNote(const QString &note, bool chart = true);
 
 private:
     ChartView *view_ = nullptr;
     QComboBox *views_ = nullptr;
     QLabel *note_ = nullptr;
+    bool chart_ = true;
 };

@@ -1,9 +1,12 @@
 #include "StudioTabs.h"
 
 #include "ClassTab.h"
+#include "CommunityTab.h"
+#include "EffortTab.h"
 #include "IndicesTab.h"
 #include "MapTab.h"
 #include "RankTab.h"
+#include "TrueCommunitiesTab.h"
 #include "TruthTab.h"
 #include "ZonationTab.h"
 
@@ -19,6 +22,9 @@ std::vector<StudioTab *> make()
         new TruthTab,
         new ZonationTab,
         new RankTab,
+        new CommunityTab,
+        new TrueCommunitiesTab,
+        new EffortTab,
         new ClassTab,
     };
 }

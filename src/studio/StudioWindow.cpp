@@ -257,7 +257,8 @@ void StudioWindow::updateTitleAndActions()
     const bool report = workspace_.area() && !reportIds().empty() && (readable || s.selected.size() >= 2);
     pdfAction->setEnabled(report);
     printAction->setEnabled(report);
-    copyChartAction->setEnabled(qobject_cast<ChartTab *>(tab) && tab->blockedText().isEmpty());
+    const auto *chart = qobject_cast<ChartTab *>(tab);
+    copyChartAction->setEnabled(chart && chart->hasChart() && tab->blockedText().isEmpty());
 }
 
 void StudioWindow::stepTab(int step)
