@@ -111,7 +111,7 @@ void TestStudioCharts::inkStaysInTheBox_data()
                         << int(i) << view << size << ratio;
         }
     }
-    QVERIFY(charts >= 5);
+    QVERIFY(charts >= 8);
 }
 
 void TestStudioCharts::inkStaysInTheBox()

@@ -2,18 +2,22 @@
 // saves and prints, through the dialogs a user would answer.
 #include "ChartTab.h"
 #include "ChartView.h"
+#include "CommunityTab.h"
 #include "DesignDialog.h"
 #include "DialogAnswerer.h"
+#include "EffortTab.h"
 #include "ExportCommands.h"
 #include "IndicesModel.h"
 #include "IndicesTab.h"
 #include "MappaStazioni.h"
 #include "MessageBar.h"
+#include "Stampa.h"
 #include "StudioTab.h"
 #include "StudioTestData.h"
 #include "StudioWindow.h"
 #include "SurveyWatcher.h"
 #include "TestData.h"
+#include "TrueCommunitiesTab.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,12 +25,15 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
@@ -61,6 +68,39 @@ DialogAnswerer::Answer chooseFile(const QString &path, QString *offered = nullpt
     };
 }
 
+// The words a chart tab draws in its least box, read back from a PDF.
+QString drawnWords(const ChartTab &tab, const QString &pdf)
+{
+    const QSizeF box = tab.minimumBox();
+    {
+        QPdfWriter writer(pdf);
+        writer.setPageSize(QPageSize(box, QPageSize::Point));
+        writer.setPageMargins({});
+        writer.setResolution(stampa::kDpiPdf);
+        QPainter p(&writer);
+        p.scale(stampa::kDpiPdf / 72.0, stampa::kDpiPdf / 72.0);
+        tab.draw(p, QRectF(QPointF(0, 0), box));
+    }
+    return studiotest::pdfWords(pdf).join(QLatin1Char(' '));
+}
+
+// The first capture of a pattern in a command's output.
+QString captured(const QString &out, const QString &pattern)
+{
+    return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(out).captured(1);
+}
+
+// The rows of a command's TAB-separated block after its heading line, up
+// to the first line that is not a row.
+QList<QStringList> block(const QString &out, const QString &heading)
+{
+    QList<QStringList> rows;
+    const QStringList lines = out.split(QRegularExpression(QStringLiteral("\\r?\\n")));
+    for (qsizetype k = lines.indexOf(heading) + 1; k > 0 && k < lines.size() && lines[k].contains(QLatin1Char('\t')); ++k)
+        rows << lines[k].split(QLatin1Char('\t'));
+    return rows;
+}
+
 bool replaceFile(const QString &path, const QByteArray &bytes)
 {
     // As Fondalis's "Salva dati" and most editors save: a new file renamed
@@ -92,11 +132,17 @@ private slots:
     void copiesTheChartAndExportsCsv();
     void withoutAnAreaTheSurveyStillShows();
     void anotherAreasSurveyIsWarnedNotBlocked();
+    void communityTabsShowTheCommandsFigures();
+    void effortTabShowsTheCommandsFigures();
+    void tooFewStationsSayWhyAsTheCommands();
     void everyControlIsNamedAndReachable();
 
 private:
     QString file(const QString &name) const { return dir_.filePath(name); }
     StudioTab *tabNamed(const QString &name) const;
+    template <typename Tab>
+    Tab *shownTab(const QString &name);
+    QString noteOf(const StudioTab *tab) const;
     void trigger(QAction *action, DialogAnswerer::Answer answer);
     int current() const { return *window_->selection().current; }
 
@@ -142,6 +188,23 @@ StudioTab *TestStudioWindow::tabNamed(const QString &name) const
         if (tab->title().remove(QLatin1Char('&')) == name)
             return tab;
     return nullptr;
+}
+
+template <typename Tab>
+Tab *TestStudioWindow::shownTab(const QString &name)
+{
+    auto *tab = qobject_cast<Tab *>(tabNamed(name));
+    if (tab)
+        window_->tabs()->setCurrentWidget(tab);
+    return tab;
+}
+
+QString TestStudioWindow::noteOf(const StudioTab *tab) const
+{
+    for (const QLabel *label : tab->findChildren<QLabel *>())
+        if (label->accessibleName() == QStringLiteral("Note sul grafico"))
+            return label->isVisible() ? label->text() : QString();
+    return QStringLiteral("<no note>");
 }
 
 void TestStudioWindow::trigger(QAction *action, DialogAnswerer::Answer answer)
@@ -462,7 +525,8 @@ void TestStudioWindow::withoutAnAreaTheSurveyStillShows()
     window_->openFiles({survey_});
     for (const QString &name : {QStringLiteral("Indici"), QStringLiteral("Rango e abbondanza")})
         QVERIFY2(tabNamed(name)->blockedText().isEmpty(), qPrintable(name));
-    for (const QString &name : {QStringLiteral("Mappa"), QStringLiteral("Verità"), QStringLiteral("Zonazione")})
+    for (const QString &name : {QStringLiteral("Mappa"), QStringLiteral("Verità"), QStringLiteral("Zonazione"),
+                                QStringLiteral("Comunità"), QStringLiteral("Comunità vere"), QStringLiteral("Sforzo")})
         QVERIFY2(tabNamed(name)->blockedText().contains(QStringLiteral("Area…")), qPrintable(name));
     QVERIFY(!window_->pdfAction->isEnabled() && window_->saveDataAction->isEnabled());
 
@@ -490,6 +554,126 @@ void TestStudioWindow::anotherAreasSurveyIsWarnedNotBlocked()
             QVERIFY(tab->blockedText().isEmpty());
     window_->openFiles({survey_});
     QVERIFY(!window_->warningBar()->isVisible());
+}
+
+void TestStudioWindow::communityTabsShowTheCommandsFigures()
+{
+    window_->openFiles({other_});
+    const studiotest::Run run = studiotest::analisi({QStringLiteral("comunita"), other_});
+    QCOMPARE(run.status, 0);
+    auto *tab = shownTab<CommunityTab>(QStringLiteral("Comunità"));
+    QVERIFY(tab && tab->shown() && tab->hasChart());
+    const rapporto::Comunita &c = *tab->shown();
+
+    // Each station in the command's group.
+    const QList<QStringList> groups = block(run.out, QStringLiteral("gruppo\tstazioni"));
+    QCOMPARE(groups.size(), c.numeroGruppi);
+    int placed = 0;
+    for (const QStringList &g : groups)
+        for (const QString &station : g[1].split(QLatin1Char(' '))) {
+            const auto at = std::find(c.dendrogramma.etichette.begin(), c.dendrogramma.etichette.end(), station);
+            QVERIFY(at != c.dendrogramma.etichette.end());
+            QCOMPARE(c.dendrogramma.gruppi[at - c.dendrogramma.etichette.begin()], g[0].toInt());
+            ++placed;
+        }
+    QCOMPARE(placed, int(c.dendrogramma.etichette.size()));
+
+    // The stress, its reading, the cophenetic correlation and ANOSIM's R as
+    // the tab draws them.
+    const QString words = drawnWords(*tab, file(QStringLiteral("comunita.pdf")));
+    const QString stress = captured(run.out, QStringLiteral("stress ([0-9.]+), "));
+    const QString reading = captured(run.out, QStringLiteral("stress [0-9.]+, ([a-z ]+);"));
+    QVERIFY(!stress.isEmpty() && !reading.isEmpty());
+    QVERIFY2(words.contains(QStringLiteral("Stress %1: %2 secondo Clarke").arg(stress, reading)), qPrintable(words));
+    QVERIFY(words.contains(QStringLiteral("%1 gruppi; correlazione cofenetica %2")
+                               .arg(groups.size())
+                               .arg(captured(run.out, QStringLiteral("^Correlazione cofenetica: ([0-9.]+)")))));
+    const QString r = captured(run.out, QStringLiteral("(R globale [0-9.-]+, p = [0-9.]+)"));
+    QVERIFY(!r.isEmpty() && words.contains(r));
+    QVERIFY(words.contains(QStringLiteral("SIMPER e ANOSIM")) && words.contains(QStringLiteral("similarità media")));
+    QCOMPARE(noteOf(tab), QStringLiteral("22 stazioni con organismi, confrontate con la similarità di Bray-Curtis; "
+                                         "trasformazione: radice quadrata; taglio al 40.0 % di similarità."));
+
+    // The true assemblages: the command's table and adjusted Rand index.
+    auto *truth = shownTab<TrueCommunitiesTab>(QStringLiteral("Comunità vere"));
+    QVERIFY(truth && truth->shown());
+    const QString assemblages = captured(run.out, QStringLiteral("^(gruppo\tA.*)$"));
+    const QList<QStringList> table = block(run.out, assemblages);
+    QCOMPARE(table.size(), int(truth->shown()->tabella.size()));
+    for (int g = 0; g < table.size(); ++g)
+        for (int a = 1; a < table[g].size(); ++a)
+            QCOMPARE(truth->shown()->tabella[g][a - 1], table[g][a].toInt());
+    const QString rand = captured(run.out, QStringLiteral("assemblaggi veri: ([0-9.-]+)$"));
+    QVERIFY(drawnWords(*truth, file(QStringLiteral("vere.pdf"))).contains(QStringLiteral("Indice di Rand corretto %1:").arg(rand)));
+    QVERIFY(window_->copyChartAction->isEnabled());
+}
+
+void TestStudioWindow::effortTabShowsTheCommandsFigures()
+{
+    window_->openFiles({survey_});
+    const studiotest::Run run = studiotest::analisi({QStringLiteral("sforzo"), survey_});
+    QCOMPARE(run.status, 0);
+    auto *tab = shownTab<EffortTab>(QStringLiteral("Sforzo"));
+    QVERIFY(tab && tab->shown());
+    const rapporto::Sforzo &s = *tab->shown();
+    const QList<QStringList> curve = block(run.out, QStringLiteral("stazioni\tS attese\tDS\tS attese nel mare vero"));
+    QCOMPARE(curve.size(), int(s.curva.size()));
+    for (int n = 0; n < curve.size(); ++n) {
+        QCOMPARE(QString::number(s.curva[n].specie, 'f', 2), curve[n][1]);
+        QCOMPARE(QString::number(s.curva[n].deviazione, 'f', 2), curve[n][2]);
+        QCOMPARE(QString::number(s.curvaVera[n], 'f', 2), curve[n][3]);
+    }
+
+    // The estimators with their errors, the true richness and the species
+    // expected at random, as the tab draws them.
+    const QString words = drawnWords(*tab, file(QStringLiteral("sforzo.pdf")));
+    const QList<QStringList> estimates = block(run.out, QStringLiteral("stimatore\tS stimate\tES"));
+    QCOMPARE(estimates.size(), 3);
+    for (const QStringList &e : estimates) {
+        const QString figures = e[2] == QStringLiteral("n.d.") ? QStringLiteral("%1 (senza errore standard)").arg(e[1])
+                                                              : QStringLiteral("%1 ± %2").arg(e[1], e[2]);
+        QVERIFY2(words.contains(QStringLiteral(": %1").arg(figures)), qPrintable(e.join(QLatin1Char(' ')) + words));
+    }
+    const QString richness = captured(run.out, QStringLiteral("^Specie presenti nel mare rilevabile: (\\d+)"));
+    QVERIFY(words.contains(QStringLiteral("specie presenti nel mare: %1").arg(richness)));
+    const QString expected = captured(run.out, QStringLiteral("^S attese con \\d+ stazioni a caso nel mare: ([0-9.]+)"));
+    QVERIFY(words.contains(QStringLiteral("messe a caso ne troverebbero in media %1.").arg(expected)));
+}
+
+void TestStudioWindow::tooFewStationsSayWhyAsTheCommands()
+{
+    // Three stations, two with organisms: no communities, but a curve.
+    QByteArray table("staz.\t1\t2\t3\r\nx (m)\t2000\t2500\t4000\r\ny (m)\t2000\t2000\t1000\r\nprof. (m)\t40\t42\t90\r\n\r\n");
+    for (int sp = 1; sp <= 12; ++sp)
+        table += QStringLiteral("sp. %1\t%2\t%3\t0\r\n").arg(sp).arg(sp == 1 ? 5 : 0).arg(sp == 2 ? 3 : 0).toUtf8();
+    const QString two = file(QStringLiteral("due.txt"));
+    QVERIFY(testdata::put(two, table));
+    const studiotest::Run comunita = studiotest::analisi({QStringLiteral("comunita"), two});
+    QCOMPARE(comunita.status, 1);
+    const QString why = comunita.err.section(two + QStringLiteral(": "), 1).trimmed();
+    QVERIFY(why.startsWith(QStringLiteral("servono almeno 3 stazioni con organismi")));
+
+    window_->openFiles({two});
+    for (const QString &name : {QStringLiteral("Comunità"), QStringLiteral("Comunità vere")}) {
+        auto *tab = shownTab<ChartTab>(name);
+        QVERIFY2(tab && tab->blockedText().isEmpty(), qPrintable(name));
+        QCOMPARE(noteOf(tab), QStringLiteral("Le comunità non si possono confrontare: %1.").arg(why));
+        QVERIFY(!tab->hasChart() && !tab->view()->isVisible() && tab->chartImage().isNull());
+        QVERIFY(!window_->copyChartAction->isEnabled());
+    }
+    auto *effort = shownTab<EffortTab>(QStringLiteral("Sforzo"));
+    QVERIFY(effort->hasChart() && effort->view()->isVisible() && window_->copyChartAction->isEnabled());
+
+    // No organism at all: not even a curve, in sforzo's words.
+    QByteArray none = table;
+    none.replace("\t5\t0\t0", "\t0\t0\t0").replace("\t0\t3\t0", "\t0\t0\t0");
+    QVERIFY(replaceFile(two, none));
+    const studiotest::Run sforzo = studiotest::analisi({QStringLiteral("sforzo"), two});
+    QCOMPARE(sforzo.status, 1);
+    const QString nothing = sforzo.err.section(two + QStringLiteral(": "), 1).trimmed();
+    QVERIFY(nothing.startsWith(QStringLiteral("nessuna stazione del rilievo ha organismi")));
+    QTRY_COMPARE_WITH_TIMEOUT(noteOf(effort), QStringLiteral("Non c'è una curva di accumulo: %1.").arg(nothing), 5000);
+    QVERIFY(!effort->hasChart() && !window_->copyChartAction->isEnabled());
 }
 
 void TestStudioWindow::everyControlIsNamedAndReachable()
@@ -527,8 +711,18 @@ void TestStudioWindow::everyControlIsNamedAndReachable()
     }
     for (StudioTab *tab : window_->tabList())
         mnemonics << tab->title().section(QLatin1Char('&'), 1).left(1).toLower();
+    // The labels that lead to a control: the list, and the class's choice.
+    int labels = 0;
+    for (const QLabel *label : window_->findChildren<QLabel *>())
+        if (label->buddy() && label->window() == window_.get()) {
+            QVERIFY2(label->text().contains(QLatin1Char('&')), qPrintable(label->text()));
+            mnemonics << label->text().section(QLatin1Char('&'), 1).left(1).toLower();
+            ++labels;
+        }
+    QCOMPARE(labels, 2);
+    const qsizetype all = mnemonics.size();
     mnemonics.removeDuplicates();
-    QCOMPARE(mnemonics.size(), int(window_->menuBar()->actions().size() + window_->tabList().size()));
+    QCOMPARE(mnemonics.size(), all);
     for (QAction *a : {window_->openAction, window_->designAction, window_->saveDataAction, window_->pdfAction,
                        window_->printAction, window_->csvAction, window_->quitAction, window_->copyChartAction})
         QVERIFY2(!a->shortcut().isEmpty(), qPrintable(a->text()));
