@@ -12,9 +12,6 @@ namespace chartscale {
 
 inline constexpr double kMargin = 8;   // points around the chart
 inline constexpr double kLargest = 2;  // 7-point text becomes 14 pixels
-// Wrapped text drawn at a scale may run past the width it was laid out in,
-// by up to a point: a paragraph is laid out this much narrower.
-inline constexpr double kTextSlack = 2;
 
 double scale(const QSizeF &widget, const QSizeF &minimum);
 // The chart's box in the scaled coordinates, inside the margin.

@@ -1,7 +1,5 @@
 #include "CommunityTab.h"
 
-#include "ChartScale.h"
-
 #include "CostruzioneComunita.h"
 #include "GraficiComunita.h"
 #include "Stampa.h"
@@ -15,19 +13,19 @@ constexpr double kHeading = 16;     // a section's heading and the space under i
 constexpr double kLegend = 104;     // the nMDS legend's column, as on the page
 constexpr double kLeastTree = 150;
 constexpr double kLeastPlot = 190;
-constexpr double kLeastSimper = 36; // the table's header and two rows
+constexpr double kLeastSimper = 58; // the table's header and four rows
 constexpr double kSummaryWidth = 400;
 constexpr double kPlotWidth = 400;
 constexpr double kGap = 20;
 
 double textHeight(double width, const QString &text)
 {
-    return stampa::altezzaTesto(stampa::carattere(8), width - chartscale::kTextSlack, text);
+    return stampa::altezzaTesto(stampa::carattere(8), width, text);
 }
 
 double paragraph(QPainter &p, const QRectF &box, double y, const QString &text, const QColor &colour = stampa::kInchiostro)
 {
-    return stampa::paragrafo(p, box.adjusted(0, 0, -chartscale::kTextSlack, 0), y, text, 8, colour);
+    return stampa::paragrafo(p, box, y, text, 8, colour);
 }
 
 // The tree's leaves need room for their numbers.
@@ -85,7 +83,7 @@ double drawPlot(QPainter &p, const QRectF &box, double room, const rapporto::Com
     stampa::sezione(p, box, box.top(), QStringLiteral("Ordinamento nMDS"));
     const double y = box.top() + kHeading;
     const double height = box.height() - plotExtra(c, box.width());
-    const double width = std::min(box.width() - kLegend - 10, 14 + 1.8 * height);
+    const double width = std::min(box.width() - kLegend - 10, 14 + 1.5 * height);
     const std::vector<QString> left = graficicomunita::ordinamento(p, QRectF(box.left(), y, width, height), c.ordinamento);
     graficicomunita::legendaOrdinamento(p, QRectF(box.left() + width + 10, y, kLegend, height), c.ordinamento, c.numeroGruppi);
     QString stress = costruzionecomunita::fraseStress(c.ordinamento, left);
@@ -126,7 +124,7 @@ void drawUnderTree(QPainter &p, const QRectF &box, const rapporto::Comunita &c)
     const double room = box.height() - treeExtra(c, box.width());
     const double lower = std::max(room - std::clamp(0.38 * room, kLeastTree, 300.0), plotExtra(c, kPlotWidth) + leastPlot(c));
     drawTree(p, QRectF(box.topLeft(), QSizeF(box.width(), box.height() - lower)), c);
-    const double plot = std::clamp(kLegend + 10 + 14 + 1.8 * (lower - 60), kPlotWidth, box.width() - kGap - kSummaryWidth);
+    const double plot = std::clamp(kLegend + 10 + 14 + 1.5 * (lower - 60), kPlotWidth, box.width() - kGap - kSummaryWidth);
     const double top = box.bottom() - lower;
     drawPlot(p, QRectF(box.left(), top, plot, lower), stressHeight(c, plot), c);
     drawSummary(p, QRectF(box.left() + plot + kGap, top, box.width() - plot - kGap, lower), c);

@@ -1,7 +1,5 @@
 #include "EffortTab.h"
 
-#include "ChartScale.h"
-
 #include "CostruzioneComunita.h"
 #include "GraficiComunita.h"
 #include "Stampa.h"
@@ -15,7 +13,7 @@ constexpr double kLeastChart = 240;
 double below(const rapporto::Sforzo &s, double width)
 {
     return 10 + graficicomunita::kAltezzaLegendaAccumulo + 10
-           + stampa::altezzaTesto(stampa::carattere(9), width - chartscale::kTextSlack, costruzionecomunita::fraseSforzo(s));
+           + stampa::altezzaTesto(stampa::carattere(9), width, costruzionecomunita::fraseSforzo(s));
 }
 
 } // namespace
@@ -44,7 +42,7 @@ void EffortTab::draw(QPainter &p, const QRectF &box) const
     double y = box.top() + chart + 10;
     graficicomunita::legendaAccumulo(p, QRectF(box.left(), y, box.width(), graficicomunita::kAltezzaLegendaAccumulo), *s);
     y += graficicomunita::kAltezzaLegendaAccumulo + 10;
-    stampa::paragrafo(p, box.adjusted(0, 0, -chartscale::kTextSlack, 0), y, costruzionecomunita::fraseSforzo(*s), 9);
+    stampa::paragrafo(p, box, y, costruzionecomunita::fraseSforzo(*s), 9);
 }
 
 QSizeF EffortTab::minimumBox() const

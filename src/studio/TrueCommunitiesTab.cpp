@@ -1,7 +1,5 @@
 #include "TrueCommunitiesTab.h"
 
-#include "ChartScale.h"
-
 #include "CostruzioneComunita.h"
 #include "GraficiComunita.h"
 #include "Stampa.h"
@@ -11,7 +9,7 @@
 
 namespace {
 
-constexpr double kLeastMap = 300;
+constexpr double kLeastMap = 420;
 constexpr double kGap = 16;
 constexpr double kTableHeading = 17;
 // The stations' markers on the map's edge reach past it.
@@ -24,7 +22,7 @@ double columnWidth(const rapporto::ComunitaVere &v)
 
 double sentenceHeight(double width, const QString &sentence)
 {
-    return stampa::altezzaTesto(stampa::carattere(9), width - chartscale::kTextSlack, sentence);
+    return stampa::altezzaTesto(stampa::carattere(9), width, sentence);
 }
 
 // The legend and the table with their headings, and the space under them.
@@ -56,7 +54,7 @@ void drawKey(QPainter &p, const QRectF &column, const rapporto::ComunitaVere &v,
     QString sentence = costruzionecomunita::fraseVere(v, unnumbered);
     if (sentenceHeight(column.width(), sentence) > column.bottom() - y)
         sentence = costruzionecomunita::fraseVere(v, {});
-    stampa::paragrafo(p, column.adjusted(0, 0, -chartscale::kTextSlack, 0), y, sentence, 9);
+    stampa::paragrafo(p, column, y, sentence, 9);
 }
 
 } // namespace
