@@ -1,6 +1,7 @@
 #include "CostruzioneComunita.h"
 
 #include "ElencoTaxa.h"
+#include "GraficiComunita.h"
 #include "Numeri.h"
 
 #include <algorithm>
@@ -150,6 +151,8 @@ rapporto::ComunitaVere vere(const comunita::Analisi &a, const Rilievo &rilievo, 
         const Stazione &s = rilievo.stazioni[k];
         v.stazioni.push_back({QPoint(s.colonna(), s.riga()), QString::number(s.numero), gruppo[k]});
     }
+    v.zone = graficicomunita::zoneAssemblaggi(v);
+    v.centri = graficicomunita::centriAssemblaggi(v);
     return v;
 }
 

@@ -53,6 +53,11 @@ double tabellaSimper(QPainter &p, const QRectF &box, const std::vector<rapporto:
 std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rapporto::ComunitaVere &v);
 // The colour of assemblage a: its matching group's, or a grey of its own.
 QColor coloreAssemblaggio(const rapporto::ComunitaVere &v, int assemblaggio);
+// What mappaAssemblaggi draws of the assemblages, for ComunitaVere to keep:
+// the zones as translucent colours, their edges nearly solid; and per
+// assemblage the pixel deepest inside it, where its letter reads best.
+QImage zoneAssemblaggi(const rapporto::ComunitaVere &v);
+std::vector<QPoint> centriAssemblaggi(const rapporto::ComunitaVere &v);
 // Under its heading, each assemblage's colour, letter, share of the sea and
 // the group it looks like, in columns from the box's top left.
 void legendaAssemblaggi(QPainter &p, const QRectF &box, const rapporto::ComunitaVere &v, int colonne);

@@ -83,12 +83,8 @@ QColor coloreAssemblaggio(const rapporto::ComunitaVere &v, int assemblaggio)
     return QColor(tono, tono, tono);
 }
 
-std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rapporto::ComunitaVere &v)
+QImage zoneAssemblaggi(const rapporto::ComunitaVere &v)
 {
-    const double lato = std::min(area.width(), area.height());
-    const QRectF carta(area.left() + (area.width() - lato) / 2, area.top(), lato, lato);
-    const double k = lato / kLato;
-
     QImage zone(kLato, kLato, QImage::Format_ARGB32_Premultiplied);
     zone.fill(Qt::transparent);
     const int numero = int(v.pixel.size());
@@ -111,9 +107,29 @@ std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rap
             }
         }
     }
+    return zone;
+}
+
+std::vector<QPoint> centriAssemblaggi(const rapporto::ComunitaVere &v)
+{
+    const int numero = int(v.pixel.size());
+    return v.assemblaggio.size() == std::size_t(kLato) * kLato ? centri(v.assemblaggio, numero)
+                                                               : std::vector<QPoint>(numero, {-1, -1});
+}
+
+std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rapporto::ComunitaVere &v)
+{
+    const double lato = std::min(area.width(), area.height());
+    const QRectF carta(area.left() + (area.width() - lato) / 2, area.top(), lato, lato);
+    const double k = lato / kLato;
+
+    const int numero = int(v.pixel.size());
+    std::vector<QColor> colori;
+    for (int a = 0; a < numero; ++a)
+        colori.push_back(coloreAssemblaggio(v, a));
     p.save();
     p.drawImage(carta, v.mappa);
-    p.drawImage(carta, zone);
+    p.drawImage(carta, v.zone);
     p.setPen(QPen(stampa::kInchiostro, 0.7));
     p.setBrush(Qt::NoBrush);
     p.drawRect(carta);
@@ -122,10 +138,9 @@ std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rap
     std::vector<QRectF> lettere;
     const QFont carattereLettere = stampa::carattere(10, true);
     const QFontMetricsF fl(carattereLettere);
-    const std::vector<QPoint> dove = v.assemblaggio.size() == std::size_t(kLato) * kLato ? centri(v.assemblaggio, numero)
-                                                                                         : std::vector<QPoint>(numero, {-1, -1});
+    const std::vector<QPoint> &dove = v.centri;
     p.setFont(carattereLettere);
-    for (int a = 0; a < numero; ++a) {
+    for (int a = 0; a < numero && a < int(dove.size()); ++a) {
         if (dove[a].x() < 0)
             continue;
         const QString t = comunita::lettera(a);
