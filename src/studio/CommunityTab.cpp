@@ -23,11 +23,6 @@ double textHeight(double width, const QString &text)
     return stampa::altezzaTesto(stampa::carattere(8), width, text);
 }
 
-double paragraph(QPainter &p, const QRectF &box, double y, const QString &text, const QColor &colour = stampa::kInchiostro)
-{
-    return stampa::paragrafo(p, box, y, text, 8, colour);
-}
-
 // The tree's leaves need room for their numbers.
 double columnWidth(const rapporto::Comunita &c)
 {
@@ -72,7 +67,7 @@ void drawTree(QPainter &p, const QRectF &box, const rapporto::Comunita &c)
     stampa::sezione(p, box, box.top(), QStringLiteral("Raggruppamento per legame medio (UPGMA)"));
     const double tree = box.height() - treeExtra(c, box.width());
     graficicomunita::dendrogramma(p, QRectF(box.left(), box.top() + kHeading, box.width(), tree), c.dendrogramma);
-    paragraph(p, box, box.top() + kHeading + tree + 2, costruzionecomunita::fraseCofenetica(c), stampa::kTenue);
+    stampa::paragrafo(p, box, box.top() + kHeading + tree + 2, costruzionecomunita::fraseCofenetica(c), 8, stampa::kTenue);
 }
 
 // The plot with its legend beside it, and the stress under them: naming
@@ -89,7 +84,7 @@ double drawPlot(QPainter &p, const QRectF &box, double room, const rapporto::Com
     QString stress = costruzionecomunita::fraseStress(c.ordinamento, left);
     if (textHeight(box.width(), stress) > room)
         stress = costruzionecomunita::fraseStress(c.ordinamento, {});
-    return paragraph(p, box, y + height + 4, stress) + 10;
+    return stampa::paragrafo(p, box, y + height + 4, stress, 8) + 10;
 }
 
 // SIMPER's comparisons as far as they fit above the ANOSIM sentence, which
@@ -101,7 +96,7 @@ void drawSummary(QPainter &p, const QRectF &box, const rapporto::Comunita &c)
     const double limit = box.bottom() - textHeight(box.width(), c.anosim) - 8;
     if (limit - y >= kLeastSimper)
         y = graficicomunita::tabellaSimper(p, QRectF(box.left(), y, box.width(), limit - y), c.simper);
-    paragraph(p, box, y + 6, c.anosim);
+    stampa::paragrafo(p, box, y + 6, c.anosim, 8);
 }
 
 // One part above the other; what the least heights leave goes to the
