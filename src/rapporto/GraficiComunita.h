@@ -54,8 +54,9 @@ std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rap
 // The colour of assemblage a: its matching group's, or a grey of its own.
 QColor coloreAssemblaggio(const rapporto::ComunitaVere &v, int assemblaggio);
 // What mappaAssemblaggi draws of the assemblages, for ComunitaVere to keep:
-// the zones as translucent colours, their edges nearly solid; and per
-// assemblage the pixel deepest inside it, where its letter reads best.
+// the area's chart with the zones over it in translucent colours, their
+// edges nearly solid; and per assemblage the pixel deepest inside it,
+// where its letter reads best.
 QImage zoneAssemblaggi(const rapporto::ComunitaVere &v);
 std::vector<QPoint> centriAssemblaggi(const rapporto::ComunitaVere &v);
 // Under its heading, each assemblage's colour, letter, share of the sea and

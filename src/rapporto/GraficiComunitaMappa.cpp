@@ -107,7 +107,13 @@ QImage zoneAssemblaggi(const rapporto::ComunitaVere &v)
             }
         }
     }
-    return zone;
+    // Over the area's chart once, so that a redraw scales one picture.
+    QImage carta = v.mappa.convertToFormat(QImage::Format_RGB32);
+    if (carta.isNull())
+        return zone;
+    QPainter p(&carta);
+    p.drawImage(carta.rect(), zone);
+    return carta;
 }
 
 std::vector<QPoint> centriAssemblaggi(const rapporto::ComunitaVere &v)
@@ -128,7 +134,6 @@ std::vector<QString> mappaAssemblaggi(QPainter &p, const QRectF &area, const rap
     for (int a = 0; a < numero; ++a)
         colori.push_back(coloreAssemblaggio(v, a));
     p.save();
-    p.drawImage(carta, v.mappa);
     p.drawImage(carta, v.zone);
     p.setPen(QPen(stampa::kInchiostro, 0.7));
     p.setBrush(Qt::NoBrush);

@@ -81,8 +81,8 @@ struct ComunitaVere {
     std::vector<long> pixel;                // per assemblage
     std::vector<int> gruppoSimile;          // per assemblage: the survey group most of its stations fall in, 0 for none
     std::vector<StazioneMappa> stazioni;
-    // Worked out once, drawn on every redraw: the zones in their colours
-    // over the 512 x 512 pixels, and where each assemblage's letter goes.
+    // Worked out once, drawn on every redraw: the chart with the zones in
+    // their colours over it, and where each assemblage's letter goes.
     QImage zone;
     std::vector<QPoint> centri;             // per assemblage, (-1, -1) for none
     std::vector<std::vector<int>> tabella;  // [group - 1][assemblage]
