@@ -1,9 +1,43 @@
 #include "ImageFiles.h"
 #include "TestData.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
+
+namespace {
+
+// A small JPEG whose header promises width x height.
+QByteArray jpegPromising(int width, int height)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    testdata::image(16, 16, [](int x, int y) { return qRgb(x * 16, y * 16, 90); }).save(&buffer, "JPEG");
+    const qsizetype frame = bytes.indexOf("\xFF\xC0");
+    qToBigEndian<quint16>(static_cast<quint16>(height), bytes.data() + frame + 5);
+    qToBigEndian<quint16>(static_cast<quint16>(width), bytes.data() + frame + 7);
+    return bytes;
+}
+
+// A BMP header of a 32-bit picture of width x height, without its rows.
+QByteArray bmpPromising(qint32 width, qint32 height, quint16 bits = 32)
+{
+    QByteArray bytes("BM", 2);
+    bytes.resize(54);
+    qToLittleEndian<qint32>(54, bytes.data() + 10);
+    qToLittleEndian<qint32>(40, bytes.data() + 14);
+    qToLittleEndian<qint32>(width, bytes.data() + 18);
+    qToLittleEndian<qint32>(height, bytes.data() + 22);
+    qToLittleEndian<quint16>(1, bytes.data() + 26);
+    qToLittleEndian<quint16>(bits, bytes.data() + 28);
+    qToLittleEndian<qint32>(0, bytes.data() + 30);
+    return bytes;
+}
+
+} // namespace
 
 class TestImageFiles : public QObject
 {
@@ -12,6 +46,7 @@ class TestImageFiles : public QObject
 private slots:
     void readsBmpAndDibByContent();
     void refusesWhatCannotBeUsed();
+    void refusesLargePromisesBeforeDecoding();
 
 private:
     QTemporaryDir dir_;
@@ -56,6 +91,41 @@ void TestImageFiles::refusesWhatCannotBeUsed()
     const QByteArray bytes = testdata::contents(whole);
     const auto truncated = load(QStringLiteral("cut.bmp"), bytes.left(bytes.size() - 100));
     QVERIFY(!truncated.ok() && truncated.reason.contains(QStringLiteral("incompleto")));
+}
+
+// A header promising more than the file holds, than the size required or
+// than the reader may take is refused before the picture is decoded: the
+// memory of the process stays where it was.
+void TestImageFiles::refusesLargePromisesBeforeDecoding()
+{
+    const testdata::MemoryWatch memory;
+    // Gigabytes of rows, and sizes whose row bytes times rows pass 64 bits.
+    for (const QByteArray &header : {bmpPromising(60000, 60000), bmpPromising(5000, -5000),
+                                     bmpPromising(0x7FFFFFFF, INT_MIN, 0xFFFF)}) {
+        const auto refused = imagefiles::read(header);
+        QVERIFY2(!refused.ok() && refused.reason.contains(QStringLiteral("incompleto")), qPrintable(refused.reason));
+    }
+    // 100 MB once decoded, within the reader's limit, but not the map's size.
+    const auto map = imagefiles::read(jpegPromising(5000, 5000), QSize(512, 512));
+    QVERIFY2(!map.ok() && map.reason.contains(QStringLiteral("5000 × 5000 pixel invece di 512 × 512")), qPrintable(map.reason));
+    // Past the reader's limit at any size.
+    QVERIFY(!imagefiles::read(jpegPromising(9000, 9000)).ok());
+    QVERIFY2(memory.grownMegabytes() < 50, qPrintable(QString::number(memory.grownMegabytes())));
+
+    // A file past the limit is not read at all (it holds no data: it takes
+    // no room on the disk either).
+    QFile huge(dir_.filePath(QStringLiteral("enorme.bmp")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(imagefiles::kMaxFileBytes + 1));
+    huge.close();
+    const testdata::MemoryWatch reading;
+    QVERIFY(load(QStringLiteral("enorme.bmp")).reason.contains(QStringLiteral("troppo grande")));
+    QVERIFY2(reading.grownMegabytes() < 50, qPrintable(QString::number(reading.grownMegabytes())));
+    // The picture the promise is checked against still reads whole.
+    const QImage picture = testdata::image(33, 17, [](int x, int y) { return qRgb(x * 7, y * 15, 40); });
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "BMP"));
+    QCOMPARE(imagefiles::read(bytes, QSize(33, 17)).image, picture);
 }
 
 QTEST_MAIN(TestImageFiles)
