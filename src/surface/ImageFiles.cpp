@@ -15,8 +15,10 @@ namespace {
 
 QString tr(const char *text) { return QCoreApplication::translate("imagefiles", text); }
 
-// Uncompressed BMPs must hold every row their header announces. Checked
-// before anything is decoded, so a header promising gigabytes costs nothing.
+// Uncompressed BMPs must hold every row their header announces, where Qt's
+// reader looks for them: it leaves rows it cannot read as they were in
+// memory. Checked before anything is decoded, so a header promising
+// gigabytes costs nothing.
 bool bmpIsComplete(const QByteArray &file)
 {
     if (file.size() < 2 || file[0] != 'B' || file[1] != 'M')
@@ -28,32 +30,43 @@ bool bmpIsComplete(const QByteArray &file)
     std::array<uchar, 54> bytes{};
     std::copy_n(file.cbegin(), std::min<qsizetype>(file.size(), 54), bytes.begin());
     const auto le32 = [&](int at) { return qFromLittleEndian<qint32>(bytes.data() + at); };
-    const auto le16 = [&](int at) { return qFromLittleEndian<quint16>(bytes.data() + at); };
+    const auto le16 = [&](int at) { return qFromLittleEndian<qint16>(bytes.data() + at); };
     const qint64 dataOffset = le32(10);
+    const qint64 headerSize = le32(14);
     qint64 width = 0;
     qint64 height = 0;
     qint64 bitsPerPixel = 0;
-    if (le32(14) == 12) {
-        // The old OS/2 header: 16-bit sizes and never compressed.
+    qint64 colours = 0;
+    qint64 masks = 0;
+    if (headerSize != 40 && headerSize != 64 && headerSize != 108 && headerSize != 124) {
+        // Qt reads any other header as the old OS/2 one: 16-bit sizes and
+        // never compressed.
         width = le16(18);
-        height = le16(20);
-        bitsPerPixel = le16(24);
+        height = qAbs(le16(20));
+        bitsPerPixel = static_cast<quint16>(le16(24));
     } else {
-        if (file.size() < 34)
+        if (file.size() < 54)
             return false;
         width = le32(18);
         height = qAbs(static_cast<qint64>(le32(22)));
-        bitsPerPixel = le16(28);
+        bitsPerPixel = static_cast<quint16>(le16(28));
         const qint32 compression = le32(30);
         if (compression != 0 && compression != 3)
-            return true; // run-length data has no fixed size
+            return le32(22) > 0; // run-length data has no fixed size, and runs upwards
+        masks = compression == 3 && headerSize == 40 ? 12 : 0;
+        colours = static_cast<quint32>(le32(46));
     }
+    if (bitsPerPixel <= 8)
+        colours = colours > 0 ? colours : qint64(1) << bitsPerPixel;
+    // The rows start where the header says, or after the colour table when
+    // the header points inside it.
+    const qint64 rowsStart = std::max(dataOffset, 14 + headerSize + masks + 4 * colours);
     // At most 2^31 pixels of 2^16 bits: a row's bytes fit, the product of
     // rows and height might not, so the rows are divided out instead.
     const qint64 rowBytes = ((width * bitsPerPixel + 31) / 32) * 4;
     if (rowBytes <= 0 || height == 0)
         return true; // no picture at all: the reader refuses it
-    const qint64 available = file.size() - dataOffset;
+    const qint64 available = file.size() - rowsStart;
     return available >= 0 && available / rowBytes >= height;
 }
 
@@ -119,7 +132,16 @@ Loaded read(const QByteArray &bytes, QSize requiredSize)
         result.reason = sizeText(announced, requiredSize);
         return result;
     }
-    QImage image = reader.read();
+    // Decoded over a picture of zeros of the header's size and format: Qt
+    // keeps it when they match, and pixels the file skips (run-length BMPs
+    // may) stay 0 instead of what the memory held before.
+    QImage image;
+    if (announced.isValid() && qint64(announced.width()) * announced.height() <= qint64(kMaxMegabytes) * 1024 * 1024 / 4) {
+        image = QImage(announced, reader.imageFormat());
+        image.fill(0);
+    }
+    if (!reader.read(&image))
+        image = QImage();
     if (image.isNull()) {
         result.reason = tr("il file non è un'immagine BMP, DIB o JPEG leggibile");
         return result;
