@@ -47,6 +47,7 @@ private slots:
     void readsBmpAndDibByContent();
     void refusesWhatCannotBeUsed();
     void refusesLargePromisesBeforeDecoding();
+    void readsNothingFromMemory();
 
 private:
     QTemporaryDir dir_;
@@ -126,6 +127,37 @@ void TestImageFiles::refusesLargePromisesBeforeDecoding()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "BMP"));
     QCOMPARE(imagefiles::read(bytes, QSize(33, 17)).image, picture);
+}
+
+// Qt leaves pixels it has no data for as the memory held them: a picture
+// must come out the same whatever ran before it.
+void TestImageFiles::readsNothingFromMemory()
+{
+    const auto dirtyHeap = [] {
+        for (int i = 0; i < 8; ++i) {
+            QByteArray dirt(64 * 1024 >> i, char(0x5A));
+            QVERIFY(dirt.count(char(0x5A)) == dirt.size());
+        }
+    };
+    // A header of an unknown size is read by Qt as the old one, with
+    // 16-bit sizes: here 9472 x 2 pixels of 16 bits that the file lacks.
+    const QByteArray shortHeader = testdata::contents(QStringLiteral(FONDALIS_FUZZ_CORPUS "/picture/fault-short-header-rows-missing.bmp"));
+    QCOMPARE(shortHeader.size(), 37);
+    QVERIFY(imagefiles::read(shortHeader).reason.contains(QStringLiteral("incompleto")));
+    // A run-length BMP may end before its last pixel: the rest is colour 0.
+    QByteArray runs = bmpPromising(9, 7, 8);
+    qToLittleEndian<qint32>(1, runs.data() + 30);
+    qToLittleEndian<qint32>(2, runs.data() + 46);
+    qToLittleEndian<qint32>(54 + 8, runs.data() + 10);
+    runs += QByteArray("\x10\x20\xF0\x00\xF0\x20\x10\x00" "\x03\x01" "\x00\x01", 12);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        dirtyHeap();
+        const QImage image = imagefiles::read(runs).image;
+        QCOMPARE(image.size(), QSize(9, 7));
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 9; ++x)
+                QCOMPARE(image.pixel(x, y), y == 6 && x < 3 ? qRgb(0x10, 0x20, 0xF0) : qRgb(0xF0, 0x20, 0x10));
+    }
 }
 
 QTEST_MAIN(TestImageFiles)
