@@ -88,6 +88,13 @@ void TestImageFiles::refusesWhatCannotBeUsed()
     // One row too many is as wrong as any other size.
     const auto wrongSize = load(QStringLiteral("whole.bmp"), {}, QSize(64, 63));
     QVERIFY(!wrongSize.ok() && wrongSize.reason.contains(QStringLiteral("64 × 64")));
+    // A top-down BMP (negative height) hides its size from Qt's look at the
+    // header: it is checked once decoded.
+    QByteArray topDown = testdata::contents(whole);
+    qToLittleEndian<qint32>(-64, topDown.data() + 22);
+    const auto wrongTopDown = imagefiles::read(topDown, QSize(64, 63));
+    QVERIFY2(!wrongTopDown.ok() && wrongTopDown.reason.contains(QStringLiteral("64 × 64")), qPrintable(wrongTopDown.reason));
+    QVERIFY(imagefiles::read(topDown, QSize(64, 64)).ok());
     // A BMP cut short would otherwise open with blank rows.
     const QByteArray bytes = testdata::contents(whole);
     const auto truncated = load(QStringLiteral("cut.bmp"), bytes.left(bytes.size() - 100));
