@@ -59,8 +59,8 @@ bool bmpIsComplete(const QByteArray &file)
     if (bitsPerPixel <= 8)
         colours = colours > 0 ? colours : qint64(1) << bitsPerPixel;
     // The rows start where the header says, or after the colour table when
-    // the header points inside it.
-    const qint64 rowsStart = std::max(dataOffset, 14 + headerSize + masks + 4 * colours);
+    // the header points inside it (or anywhere before the file).
+    const qint64 rowsStart = std::max(dataOffset, 14 + std::max<qint64>(headerSize, 12) + masks + 4 * colours);
     // At most 2^31 pixels of 2^16 bits: a row's bytes fit, the product of
     // rows and height might not, so the rows are divided out instead.
     const qint64 rowBytes = ((width * bitsPerPixel + 31) / 32) * 4;
@@ -135,9 +135,11 @@ Loaded read(const QByteArray &bytes, QSize requiredSize)
     // Decoded over a picture of zeros of the header's size and format: Qt
     // keeps it when they match, and pixels the file skips (run-length BMPs
     // may) stay 0 instead of what the memory held before.
+    // A BMP's negative height stands for rows from the top down.
+    const QSize decoded(announced.width(), qAbs(announced.height()));
     QImage image;
-    if (announced.isValid() && qint64(announced.width()) * announced.height() <= qint64(kMaxMegabytes) * 1024 * 1024 / 4) {
-        image = QImage(announced, reader.imageFormat());
+    if (!decoded.isEmpty() && qint64(decoded.width()) * decoded.height() <= qint64(kMaxMegabytes) * 1024 * 1024 / 4) {
+        image = QImage(decoded, reader.imageFormat());
         image.fill(0);
     }
     if (!reader.read(&image))

@@ -151,6 +151,10 @@ void TestImageFiles::readsNothingFromMemory()
     const QByteArray shortHeader = testdata::contents(QStringLiteral(FONDALIS_FUZZ_CORPUS "/picture/fault-short-header-rows-missing.bmp"));
     QCOMPARE(shortHeader.size(), 37);
     QVERIFY(imagefiles::read(shortHeader).reason.contains(QStringLiteral("incompleto")));
+    // Offsets before the file's start: Qt reads on after the 12 bytes of
+    // the old header, where 2553 rows of 9 pixels are missing.
+    const QByteArray bogus = testdata::contents(QStringLiteral(FONDALIS_FUZZ_CORPUS "/picture/fault-bogus-offsets-rows-missing.bmp"));
+    QVERIFY(imagefiles::read(bogus).reason.contains(QStringLiteral("incompleto")));
     // A run-length BMP may end before its last pixel: the rest is colour 0.
     QByteArray runs = bmpPromising(9, 7, 8);
     qToLittleEndian<qint32>(1, runs.data() + 30);
