@@ -59,8 +59,10 @@ bool bmpIsComplete(const QByteArray &file)
     if (bitsPerPixel <= 8)
         colours = colours > 0 ? colours : qint64(1) << bitsPerPixel;
     // The rows start where the header says, or after the colour table when
-    // the header points inside it (or anywhere before the file).
-    const qint64 rowsStart = std::max(dataOffset, 14 + std::max<qint64>(headerSize, 12) + masks + 4 * colours);
+    // the header points inside it (or anywhere before the file). The old
+    // header's colours take three bytes, the others' four.
+    const qint64 colourBytes = (headerSize == 12 ? 3 : 4) * colours;
+    const qint64 rowsStart = std::max(dataOffset, 14 + std::max<qint64>(headerSize, 12) + masks + colourBytes);
     // At most 2^31 pixels of 2^16 bits: a row's bytes fit, the product of
     // rows and height might not, so the rows are divided out instead.
     const qint64 rowBytes = ((width * bitsPerPixel + 31) / 32) * 4;
@@ -132,10 +134,10 @@ Loaded read(const QByteArray &bytes, QSize requiredSize)
         result.reason = sizeText(announced, requiredSize);
         return result;
     }
-    // Decoded over a picture of zeros of the header's size and format: Qt
-    // keeps it when they match, and pixels the file skips (run-length BMPs
-    // may) stay 0 instead of what the memory held before.
-    // A BMP's negative height stands for rows from the top down.
+    // Decoded over a picture of zeros of the header's size (a BMP's negative
+    // height stands for rows from the top down) and format: Qt keeps it when
+    // they match, and pixels the file skips (run-length BMPs may) stay 0
+    // instead of what the memory held before.
     const QSize decoded(announced.width(), qAbs(announced.height()));
     QImage image;
     if (!decoded.isEmpty() && qint64(decoded.width()) * decoded.height() <= qint64(kMaxMegabytes) * 1024 * 1024 / 4) {

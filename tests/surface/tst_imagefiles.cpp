@@ -77,6 +77,14 @@ void TestImageFiles::readsBmpAndDibByContent()
     QVERIFY2(old.ok(), qPrintable(old.reason));
     QCOMPARE(old.image.pixel(0, 1), qRgb(255, 0, 0));
     QVERIFY(load(QStringLiteral("os2cut.bmp"), os2.left(38)).reason.contains(QStringLiteral("incompleto")));
+    // Its 8-bit form, whose 256 colours take three bytes each.
+    QByteArray os2Indexed("BM\x22\x03\0\0\0\0\0\0\x1A\x03\0\0" "\x0C\0\0\0\x02\0\x02\0\x01\0\x08\0", 26);
+    for (int i = 0; i < 256; ++i)
+        os2Indexed += QByteArray(1, char(i)) + QByteArray(1, char(255 - i)) + QByteArray(1, char(7));
+    os2Indexed += QByteArray("\x01\x02\0\0" "\x03\x04\0\0", 8);
+    const auto indexed = imagefiles::read(os2Indexed, QSize(2, 2));
+    QVERIFY2(indexed.ok(), qPrintable(indexed.reason));
+    QCOMPARE(indexed.image.pixel(1, 0), qRgb(7, 251, 4));
 }
 
 void TestImageFiles::refusesWhatCannotBeUsed()
