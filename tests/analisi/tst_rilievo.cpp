@@ -4,6 +4,7 @@
 #include "TestData.h"
 #include "Velmara.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -8,11 +8,13 @@
 #include "Velmara.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <memory>
+#include <algorithm>
 
 namespace fuzzchecks {
 

@@ -4,6 +4,7 @@
 #include "FuzzContracts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTest>
 

@@ -2,6 +2,7 @@
 #include "TestData.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
