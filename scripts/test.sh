@@ -10,7 +10,7 @@ bash scripts/ensure-packages.sh cmake g++ make qt6-base-dev libeigen3-dev fonts-
     clang libclang-rt-14-dev
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DFONDALIS_BUILD_TESTS=ON
 cmake --build build-tests -j"$(nproc)"
-(cd build-tests && ctest --output-on-failure --no-tests=error)
+(cd build-tests && ctest --output-on-failure --no-tests=error -j"$(nproc)")
 
 # AddressSanitizer and UBSan over the same suite, built by clang, which also
 # builds the fuzz targets there. A tree another compiler configured starts
@@ -21,6 +21,6 @@ fi
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Release -DFONDALIS_BUILD_TESTS=ON -DFONDALIS_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++ \
     -DFONDALIS_FUZZ_SECONDS=20
 cmake --build build-asan -j"$(nproc)"
-(cd build-asan && ctest --output-on-failure --no-tests=error -LE fuzz)
+(cd build-asan && ctest --output-on-failure --no-tests=error -LE fuzz -j"$(nproc)")
 # The fuzz runs, one a core: each for 20 seconds from its corpus.
 (cd build-asan && ctest --output-on-failure --no-tests=error -L fuzz -j"$(nproc)")
