@@ -87,6 +87,13 @@ Area daMappa(const SurveyMap &mappa, const QString &cartella)
 
 Caricamento carica(const QString &cartella)
 {
+    return carica(cartella, [&cartella](const QString &nome, QSize lato) {
+        return imagefiles::load(QDir(cartella).filePath(nome), lato);
+    });
+}
+
+Caricamento carica(const QString &cartella, const Lettore &lettore)
+{
     // The program's own loader and checks, without the map surfaces the
     // field does not need. Each picture is decoded as soon as it is read,
     // so that the next one reuses its memory.
@@ -95,7 +102,7 @@ Caricamento carica(const QString &cartella)
     Area a;
     a.cartella = cartella;
     for (int i = 0; i < nomi.size(); ++i) {
-        const imagefiles::Loaded letta = imagefiles::load(QDir(cartella).filePath(nomi[i]), lato);
+        const imagefiles::Loaded letta = lettore(nomi[i], lato);
         if (!letta.ok())
             return {std::nullopt, imagefiles::failureMessage(nomi[i], cartella, letta.reason)};
         if (i == 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImageFiles.h"
 #include "Velmara.h"
 
 #include <QImage>
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -45,5 +47,9 @@ struct Caricamento {
     QString errore;
 };
 Caricamento carica(const QString &cartella);
+// The same with the pictures from elsewhere: lettore reads one by its file
+// name (bati.bmp, s1.bmp, ...), held to the size given.
+using Lettore = std::function<imagefiles::Loaded(const QString &nome, QSize lato)>;
+Caricamento carica(const QString &cartella, const Lettore &lettore);
 
 } // namespace area

@@ -12,10 +12,9 @@ namespace {
 
 QString tr(const char *text) { return QCoreApplication::translate("sievefiles", text); }
 
-Picture load(const QString &folder, const QString &fileName)
+Picture checked(const imagefiles::Loaded &loaded, const QString &folder, const QString &fileName)
 {
     Picture result;
-    const imagefiles::Loaded loaded = imagefiles::load(QDir(folder).filePath(fileName));
     if (!loaded.ok())
         result.message = imagefiles::failureMessage(fileName, folder, loaded.reason);
     else
@@ -32,7 +31,12 @@ QString faunaFileName()
 
 Picture caricaFauna(const QString &folder)
 {
-    Picture result = load(folder, faunaFileName());
+    return controllaFauna(imagefiles::load(QDir(folder).filePath(faunaFileName())), folder);
+}
+
+Picture controllaFauna(const imagefiles::Loaded &loaded, const QString &folder)
+{
+    Picture result = checked(loaded, folder, faunaFileName());
     if (result.ok() && (result.image.width() < kFaunaWidth || result.image.height() < kFaunaHeight)) {
         const QString reason = tr("l'immagine è di %1 × %2 pixel, meno dei %3 × %4 che servono")
                                    .arg(result.image.width())
@@ -47,7 +51,8 @@ Picture caricaFauna(const QString &folder)
 
 Picture caricaSfondo(const QString &folder, int option)
 {
-    return load(folder, sievedrawing::fileSfondo(option));
+    const QString fileName = sievedrawing::fileSfondo(option);
+    return checked(imagefiles::load(QDir(folder).filePath(fileName)), folder, fileName);
 }
 
 } // namespace sievefiles

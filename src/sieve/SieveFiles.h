@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ImageFiles.h"
+
 #include <QImage>
 #include <QString>
 
@@ -20,6 +22,8 @@ QString faunaFileName(); // "fauna.dib"
 
 // The sprite sheet, read by content; smaller than 600 x 200 is refused.
 Picture caricaFauna(const QString &folder);
+// The same check of a sheet already read, as if from fauna.dib in the folder.
+Picture controllaFauna(const imagefiles::Loaded &loaded, const QString &folder);
 
 // The background of option button `option` (0..4), at any size.
 Picture caricaSfondo(const QString &folder, int option);

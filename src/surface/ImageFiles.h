@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -12,10 +13,18 @@ struct Loaded {
     bool ok() const { return !image.isNull(); }
 };
 
-// Reads a BMP, DIB or JPEG file by its content: Qt would take a ".dib" name
-// for a header-less DIB and refuse an ordinary BMP file so named. A BMP file
+// No picture the program reads decodes to more than this (Qt's reader is
+// held to it), nor is a larger file read at all.
+inline constexpr int kMaxMegabytes = 128;
+inline constexpr qint64 kMaxFileBytes = qint64(kMaxMegabytes) * 1024 * 1024;
+
+// Reads a BMP, DIB or JPEG picture by its content: Qt would take a ".dib"
+// name for a header-less DIB and refuse an ordinary BMP file so named. A BMP
 // shorter than its header promises is refused, rather than shown with blank
-// rows. A non-empty requiredSize also refuses pictures of any other size.
+// rows. A non-empty requiredSize also refuses pictures of any other size,
+// before they are decoded.
+Loaded read(const QByteArray &bytes, QSize requiredSize = {});
+// The same for a file.
 Loaded load(const QString &path, QSize requiredSize = {});
 
 // The message shown when a file the program needs cannot be used.

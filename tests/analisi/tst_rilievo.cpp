@@ -1,8 +1,11 @@
 #include "Formati.h"
 #include "Rilievo.h"
 #include "TableText.h"
+#include "TestData.h"
 #include "Velmara.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -48,6 +51,7 @@ private slots:
     void tabelleMalformate_data();
     void tabelleMalformate();
     void formatiCsv();
+    void fileEnormi();
 };
 
 void TestRilievo::rilettoComeScritto_data()
@@ -124,6 +128,29 @@ void TestRilievo::formatiCsv()
     QVERIFY(trasposto.first().startsWith(QStringLiteral("stazione,x_m,y_m,prof_m,Nephtys,Lanice conchilega,")));
     QCOMPARE(trasposto.first().count(QLatin1Char(',')), 3 + Velmara::kNumSpecie);
     QCOMPARE(trasposto[2], QStringLiteral("2,3000,4610,45,19,24,29,34,39,44,49,54,59,0,5,10"));
+}
+
+// A table of a million lines, as a spreadsheet might export by mistake, and
+// a file of a gigabyte are refused by their size, read only up to the limit.
+void TestRilievo::fileEnormi()
+{
+    QTemporaryDir dir;
+    const QString milione = dir.filePath(QStringLiteral("milione.txt"));
+    QByteArray righe = tabella();
+    while (righe.count('\n') < 1000000)
+        righe += righe;
+    QVERIFY(testdata::put(milione, righe));
+    QVERIFY(rilievo::leggi(righe).errore.contains(QStringLiteral("troppo grande")));
+    const QString giga = dir.filePath(QStringLiteral("giga.txt"));
+    QFile vuoto(giga);
+    QVERIFY(vuoto.open(QIODevice::WriteOnly) && vuoto.resize(qint64(1) << 30));
+    vuoto.close();
+    const testdata::MemoryWatch memoria;
+    for (const QString &file : {milione, giga}) {
+        const rilievo::Lettura l = rilievo::leggiFile(file);
+        QVERIFY2(!l.ok() && l.errore.contains(QStringLiteral("troppo grande")), qPrintable(l.errore));
+    }
+    QVERIFY2(memoria.grownMegabytes() < 50, qPrintable(QString::number(memoria.grownMegabytes())));
 }
 
 QTEST_APPLESS_MAIN(TestRilievo)

@@ -100,4 +100,34 @@ bool writeFaunaSet(const QString &folder, const FaunaSet &set)
     return ok;
 }
 
+namespace {
+
+qint64 statusKilobytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(static_cast<qsizetype>(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+MemoryWatch::MemoryWatch()
+{
+    // Writing 5 starts the peak (VmHWM) afresh from what is held now.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    startKilobytes_ = statusKilobytes("VmRSS:");
+}
+
+qint64 MemoryWatch::grownMegabytes() const
+{
+    return (statusKilobytes("VmHWM:") - startKilobytes_) / 1024;
+}
+
 } // namespace testdata

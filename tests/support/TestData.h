@@ -35,6 +35,19 @@ bool writeMapSet(const QString &folder, const MapSet &set = {});
 QByteArray contents(const QString &path);
 bool put(const QString &path, const QByteArray &bytes);
 
+// How far the memory the process holds rose above what it held when the
+// watch started, at its highest, in megabytes: what a reader allocated and
+// used meanwhile.
+class MemoryWatch
+{
+public:
+    MemoryWatch();
+    qint64 grownMegabytes() const;
+
+private:
+    qint64 startKilobytes_;
+};
+
 // A known fauna sheet: cell (column c, row r) at offset (ox, oy) holds
 // rgb(5 * ox, 5 * oy, 10 + 5 * (4 * c + r)); the two outer rings of every
 // cell are yellow; inner offsets with (ox + 3 * oy) % 11 == 8, (2, 2)

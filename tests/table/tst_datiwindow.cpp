@@ -209,8 +209,10 @@ void TestDatiWindow::savesCancelsFailuresAndCloses()
     click(button, save(file));
     QCOMPARE(contents(file), table().toLatin1());
     QCOMPARE(files().size(), before.size() + 1);
-    // The dialog offers the name saved last, and replaces a file without a
-    // question.
+    // The dialog offers the name saved last, also after a cancel, and
+    // replaces a file without a question.
+    click(button, save(QString(), &offered));
+    QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
     click(button, save(file, &offered));
     QCOMPARE(offered, QStringLiteral("rilievo senza estensione"));
     QVERIFY(QFile::remove(file));
