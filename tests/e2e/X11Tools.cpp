@@ -65,6 +65,14 @@ QMargins frameExtents(const QString &id)
                         : QMargins();
 }
 
+bool centredWithFrame(const QString &id)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect outer = clientRect(id) + frameExtents(id);
+    return qAbs(outer.left() - (screen.right() - outer.right())) <= 1
+        && qAbs(outer.top() - (screen.bottom() - outer.bottom())) <= 1;
+}
+
 // Window ids from the bottom of the stack to the top, as the window
 // manager keeps them.
 QStringList stackingOrder()

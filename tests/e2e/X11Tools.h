@@ -35,6 +35,9 @@ QString windowName(const QString &id);
 // window manager, and the frame the window manager put around it.
 QRect clientRect(const QString &id);
 QMargins frameExtents(const QString &id);
+// Whether the window, frame and all, stands in the middle of the primary
+// screen, to a pixel.
+bool centredWithFrame(const QString &id);
 
 // Window ids from the bottom of the stack to the top, as the window
 // manager keeps them.

@@ -214,13 +214,7 @@ void TestDesktop::aKeyClosesTheSplashScreen()
 
 void TestDesktop::mainWindowIsCentredWithItsFrame()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const auto centred = [&] {
-        const QRect outer = x11::clientRect(mainId_) + x11::frameExtents(mainId_);
-        return qAbs(outer.left() - (screen.right() - outer.right())) <= 1
-            && qAbs(outer.top() - (screen.bottom() - outer.bottom())) <= 1;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(centred(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(x11::centredWithFrame(mainId_), 3000);
     QCOMPARE(x11::frameExtents(mainId_).top() > 0, wm_);
 }
 

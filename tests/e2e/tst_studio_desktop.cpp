@@ -134,12 +134,7 @@ void TestStudioDesktop::keys(const QString &window, const QString &sequence)
 void TestStudioDesktop::windowIsFramedCentredAndShowsTheMap()
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const auto centred = [&] {
-        const QRect outer = x11::clientRect(mainId_) + x11::frameExtents(mainId_);
-        return qAbs(outer.left() - (screen.right() - outer.right())) <= 1
-            && qAbs(outer.top() - (screen.bottom() - outer.bottom())) <= 1;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(centred(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(x11::centredWithFrame(mainId_), 5000);
     QCOMPARE(x11::frameExtents(mainId_).top() > 0, wm_);
     // A sensible size: most of the screen, all of it inside.
     const QRect client = x11::clientRect(mainId_);

@@ -1,5 +1,5 @@
 #include "Accumulo.h"
-#include "Analisi.h"
+#include "AnalisiRun.h"
 #include "Comunita.h"
 #include "CostruzioneComunita.h"
 #include "GraficiComunita.h"
@@ -7,9 +7,7 @@
 #include "TestData.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,38 +15,18 @@
 
 namespace {
 
-QString dataDir() { return qEnvironmentVariable("FONDALIS_DATA_DIR"); }
-
-struct Esecuzione {
-    int stato = -1;
-    QString out, err;
-};
-
-Esecuzione analisi(const QStringList &args)
-{
-    Esecuzione e;
-    QTextStream out(&e.out), err(&e.err);
-    e.stato = runAnalisi(args, out, err, dataDir());
-    return e;
-}
+using analisitest::analisi;
+using analisitest::areaFolder;
 
 QString disegno(const QString &cartella, int n, int seme)
 {
-    const Esecuzione e = analisi({QStringLiteral("disegno"), QStringLiteral("casuale"), QString::number(n),
-                                  QStringLiteral("--seme"), QString::number(seme)});
-    const QString path = QDir(cartella).filePath(QStringLiteral("rilievo-%1-%2.txt").arg(n).arg(seme));
-    return e.stato == 0 && testdata::put(path, e.out.toUtf8()) ? path : QString();
+    return analisitest::design(cartella, QStringLiteral("rilievo-%1-%2.txt").arg(n).arg(seme), n, seme);
 }
 
 // The PDF's text with its lines joined: sentences wrap.
 QString testo(const QString &pdf)
 {
-    const QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (exe.isEmpty())
-        return QStringLiteral("<pdftotext missing: install poppler-utils>");
-    QProcess p;
-    p.start(exe, {pdf, QStringLiteral("-")});
-    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()).simplified() : QString();
+    return analisitest::pdfFlowText(pdf).simplified();
 }
 
 // Dark pixels of an image inside and outside a rectangle.
@@ -86,12 +64,12 @@ void TestPagineComunita::pagineDelRapporto()
     QVERIFY(!file.isEmpty());
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     const QString png = dir.filePath(QStringLiteral("pagine"));
-    const Esecuzione e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf, QStringLiteral("--png"), png});
-    QVERIFY2(e.stato == 0 && e.err.isEmpty(), qPrintable(e.err));
+    const analisitest::Run e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf, QStringLiteral("--png"), png});
+    QVERIFY2(e.status == 0 && e.err.isEmpty(), qPrintable(e.err));
     const QString t = testo(pdf);
 
     const Rilievo r = *rilievo::leggiFile(file).rilievo;
-    const Area area = *area::carica(dataDir()).area;
+    const Area area = *area::carica(areaFolder()).area;
     const comunita::Analisi a = *comunita::analizza(r, {}).analisi;
     QVERIFY2(t.contains(QStringLiteral("Stress %1: %2 secondo Clarke").arg(numeri::fisso(a.nmds.stress, 2), ordinamento::lettura(a.nmds.stress))),
              qPrintable(t.left(300)));
@@ -139,14 +117,14 @@ void TestPagineComunita::opzioniDelRapporto()
     QTemporaryDir dir;
     const QString file = disegno(dir.path(), 12, 4);
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
-    const Esecuzione e = analisi(QStringList{QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf} + opzioni);
-    QCOMPARE(e.stato, stato);
+    const analisitest::Run e = analisi(QStringList{QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf} + opzioni);
+    QCOMPARE(e.status, stato);
     if (stato == 0)
         QVERIFY2(::testo(pdf).contains(testo), qPrintable(::testo(pdf).left(400)));
     else
         QVERIFY2(e.err.contains(testo) && !QFile::exists(pdf), qPrintable(e.err));
     // The class report takes none of them.
-    QCOMPARE(analisi({QStringLiteral("classe"), file, QStringLiteral("--seme"), QStringLiteral("2")}).stato, 2);
+    QCOMPARE(analisi({QStringLiteral("classe"), file, QStringLiteral("--seme"), QStringLiteral("2")}).status, 2);
 }
 
 // Two stations with organisms: no communities to compare, and the page says why.
@@ -160,8 +138,8 @@ void TestPagineComunita::troppoPoche()
                                            "sp. 7\t0\t0\t0\r\nsp. 8\t0\t0\t0\r\nsp. 9\t0\t0\t0\r\nsp. 10\t0\t0\t0\r\n"
                                            "sp. 11\t0\t0\t0\r\nsp. 12\t0\t0\t0\r\n")));
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
-    const Esecuzione e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf});
-    QCOMPARE(e.stato, 0);
+    const analisitest::Run e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf});
+    QCOMPARE(e.status, 0);
     const QString t = testo(pdf);
     QVERIFY2(t.contains(QStringLiteral("Le comunità non si possono confrontare: servono almeno 3 stazioni con organismi")), qPrintable(t));
     QVERIFY(t.contains(QStringLiteral("Sforzo di campionamento")) && !t.contains(QStringLiteral("Le comunità vere")));
@@ -172,8 +150,8 @@ void TestPagineComunita::graficiAOgniMisura()
 {
     QTemporaryDir dir;
     const Rilievo r = *rilievo::leggiFile(disegno(dir.path(), 30, 6)).rilievo;
-    const Area area = *area::carica(dataDir()).area;
-    const QImage carta = QImage(dataDir() + QStringLiteral("/base.bmp")).convertToFormat(QImage::Format_RGB32);
+    const Area area = *area::carica(areaFolder()).area;
+    const QImage carta = QImage(areaFolder() + QStringLiteral("/base.bmp")).convertToFormat(QImage::Format_RGB32);
     const rapporto::PagineComunita d = costruzionecomunita::pagine(r, area, carta, {});
     QVERIFY(d.comunita && d.vere && d.sforzo);
     // The cut line: at the similarity, or between the last step kept and the first undone.

@@ -1,4 +1,4 @@
-#include "Analisi.h"
+#include "AnalisiRun.h"
 #include "Costruzione.h"
 #include "ElencoTaxa.h"
 #include "Indici.h"
@@ -9,46 +9,20 @@
 #include "Verita.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-QString dataDir() { return qEnvironmentVariable("FONDALIS_DATA_DIR"); }
-
-struct Esecuzione {
-    int stato = -1;
-    QString out, err;
-};
-
-Esecuzione analisi(const QStringList &args)
-{
-    Esecuzione e;
-    QTextStream out(&e.out), err(&e.err);
-    e.stato = runAnalisi(args, out, err, dataDir());
-    return e;
-}
+using analisitest::analisi;
+using analisitest::areaFolder;
+using analisitest::poppler;
 
 // A survey placed by the random design, as the command writes it.
 QString disegnoCasuale(const QString &cartella, int n, int seme)
 {
-    const Esecuzione e = analisi({QStringLiteral("disegno"), QStringLiteral("casuale"), QString::number(n),
-                                  QStringLiteral("--seme"), QString::number(seme)});
-    const QString path = QDir(cartella).filePath(QStringLiteral("rilievo-%1.txt").arg(seme));
-    return e.stato == 0 && testdata::put(path, e.out.toUtf8()) ? path : QString();
-}
-
-QString poppler(const QString &programma, const QStringList &args)
-{
-    const QString exe = QStandardPaths::findExecutable(programma);
-    if (exe.isEmpty())
-        return QStringLiteral("<%1 missing: install poppler-utils>").arg(programma);
-    QProcess p;
-    p.start(exe, args);
-    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+    return analisitest::design(cartella, QStringLiteral("rilievo-%1.txt").arg(seme), n, seme);
 }
 
 // Figures of a row: runs of blanks split the cells of a table line.
@@ -64,8 +38,7 @@ bool rigaCon(const QString &testo, const QStringList &campi)
 
 QString testoDelPdf(const QString &pdf, bool layout = true)
 {
-    return poppler(QStringLiteral("pdftotext"), layout ? QStringList{QStringLiteral("-layout"), pdf, QStringLiteral("-")}
-                                                       : QStringList{pdf, QStringLiteral("-")});
+    return layout ? analisitest::pdfText(pdf) : analisitest::pdfFlowText(pdf);
 }
 
 rapporto::Stima stimaDi(double media, double semi, double vera)
@@ -98,12 +71,12 @@ void TestRapporto::reportShowsTheSurveyAndTheTruth()
     QVERIFY(!file.isEmpty());
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     const QString png = dir.filePath(QStringLiteral("pagine"));
-    const Esecuzione e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf, QStringLiteral("--png"), png});
-    QVERIFY2(e.stato == 0 && e.err.isEmpty(), qPrintable(e.err));
+    const analisitest::Run e = analisi({QStringLiteral("rapporto"), file, QStringLiteral("-o"), pdf, QStringLiteral("--png"), png});
+    QVERIFY2(e.status == 0 && e.err.isEmpty(), qPrintable(e.err));
 
     const QString testo = testoDelPdf(pdf);
     const rilievo::Lettura letto = rilievo::leggiFile(file);
-    const auto area = area::carica(dataDir()).area;
+    const auto area = area::carica(areaFolder()).area;
     QVERIFY(letto.ok() && area);
     const Rilievo &r = *letto.rilievo;
     const auto n = [](int v) { return QString::number(v); };
@@ -158,7 +131,7 @@ void TestRapporto::classCoverageIsNearNominal()
         QVERIFY(!file.isEmpty());
         letture.push_back({file, rilievo::leggiFile(file)});
     }
-    const auto area = area::carica(dataDir()).area;
+    const auto area = area::carica(areaFolder()).area;
     QVERIFY(area);
     const rapporto::Classe c = costruzione::classe(letture, *area, {});
     QCOMPARE(int(c.uscite.size()), 30);
@@ -208,8 +181,8 @@ void TestRapporto::classNotesAndSkippedFiles()
     files << altraPath << rotto << dir.filePath(QStringLiteral("mancante.txt"));
 
     const QString pdf = dir.filePath(QStringLiteral("classe.pdf"));
-    const Esecuzione e = analisi(QStringList{QStringLiteral("classe")} + files + QStringList{QStringLiteral("-o"), pdf});
-    QCOMPARE(e.stato, 0);
+    const analisitest::Run e = analisi(QStringList{QStringLiteral("classe")} + files + QStringList{QStringLiteral("-o"), pdf});
+    QCOMPARE(e.status, 0);
     QVERIFY(e.err.contains(QStringLiteral("rotto.txt")) && e.err.contains(QStringLiteral("mancante.txt")));
     const QString testo = testoDelPdf(pdf, false).simplified();
     QVERIFY2(testo.contains(QStringLiteral("Rilievi usati: 3 di 5 file")), qPrintable(testo.left(400)));
@@ -218,8 +191,8 @@ void TestRapporto::classNotesAndSkippedFiles()
             && testo.contains(QStringLiteral("numero diverso di stazioni in mare")));
 
     // Nothing usable: no report.
-    const Esecuzione nulla = analisi({QStringLiteral("classe"), rotto, QStringLiteral("-o"), dir.filePath(QStringLiteral("x.pdf"))});
-    QVERIFY(nulla.stato == 1 && !QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
+    const analisitest::Run nulla = analisi({QStringLiteral("classe"), rotto, QStringLiteral("-o"), dir.filePath(QStringLiteral("x.pdf"))});
+    QVERIFY(nulla.status == 1 && !QFile::exists(dir.filePath(QStringLiteral("x.pdf"))));
 }
 
 void TestRapporto::classTableKeepsEveryRow_data()
@@ -285,7 +258,7 @@ void TestRapporto::classSummary()
 
 void TestRapporto::zonationAndTotals()
 {
-    const auto area = area::carica(dataDir()).area;
+    const auto area = area::carica(areaFolder()).area;
     QVERIFY(area);
     const rilievo::Lettura l = rilievo::leggi(QByteArray("staz.\t1\t2\t3\r\nx (m)\t1000\t2500\t4000\r\n"
                                                          "y (m)\t3000\t2000\t1000\r\nprof. (m)\t0\t12\t40\r\n\r\n"
@@ -322,8 +295,8 @@ void TestRapporto::badUsage()
 {
     QFETCH(QStringList, args);
     QFETCH(int, stato);
-    const Esecuzione e = analisi(args);
-    QCOMPARE(e.stato, stato);
+    const analisitest::Run e = analisi(args);
+    QCOMPARE(e.status, stato);
     QVERIFY(!e.err.isEmpty() && e.out.isEmpty()); // never a result beside a failure
 }
 

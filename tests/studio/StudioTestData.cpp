@@ -1,49 +1,14 @@
 #include "StudioTestData.h"
 
-#include "Analisi.h"
+#include "AnalisiRun.h"
 #include "TestData.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
+#include <QStringList>
 
 namespace studiotest {
 
 namespace {
-
-QString poppler(const QString &program, const QStringList &args)
-{
-    const QString exe = QStandardPaths::findExecutable(program);
-    if (exe.isEmpty())
-        return QStringLiteral("<%1 missing: install poppler-utils>").arg(program);
-    QProcess p;
-    p.start(exe, args);
-    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
-}
-
-} // namespace
-
-QString areaFolder()
-{
-    return qEnvironmentVariable("FONDALIS_DATA_DIR");
-}
-
-Run analisi(const QStringList &args)
-{
-    Run r;
-    QTextStream out(&r.out), err(&r.err);
-    r.status = runAnalisi(args, out, err, areaFolder());
-    return r;
-}
-
-QString design(const QString &folder, const QString &name, int stations, int seed)
-{
-    const Run r = analisi({QStringLiteral("disegno"), QStringLiteral("casuale"), QString::number(stations),
-                           QStringLiteral("--seme"), QString::number(seed)});
-    const QString path = QDir(folder).filePath(name);
-    return r.status == 0 && testdata::put(path, r.out.toUtf8()) ? path : QString();
-}
 
 QString withDepthMoved(const QString &survey, const QString &copy, int station, int metres)
 {
@@ -61,20 +26,19 @@ QString broken(const QString &survey, const QString &copy)
     return testdata::put(copy, bytes) ? copy : QString();
 }
 
-QString pdfText(const QString &pdf)
-{
-    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-}
+} // namespace
 
-QStringList pdfWords(const QString &pdf)
+Surveys make(const QString &folder)
 {
-    return poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-}
-
-int pdfPages(const QString &pdf)
-{
-    const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
-    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+    Surveys s;
+    const QDir dir(folder);
+    s.survey = analisitest::design(folder, QStringLiteral("rilievo.txt"), 15, 4);
+    s.other = analisitest::design(folder, QStringLiteral("altro.txt"), 22, 9);
+    if (!s.survey.isEmpty()) {
+        s.broken = broken(s.survey, dir.filePath(QStringLiteral("rotto.txt")));
+        s.shifted = withDepthMoved(s.survey, dir.filePath(QStringLiteral("spostato.txt")), 3, 7);
+    }
+    return s;
 }
 
 } // namespace studiotest

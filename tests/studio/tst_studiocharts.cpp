@@ -2,12 +2,12 @@
 // given: ink inside, none outside, at the sizes a window can have and at a
 // device pixel ratio of 2; and what the window shows and copies is that
 // drawing at the widget's size, not a picture scaled up.
+#include "AnalisiRun.h"
 #include "ChartScale.h"
 #include "ChartTab.h"
 #include "ChartView.h"
 #include "ClassTab.h"
 #include "StudioTabs.h"
-#include "StudioTestData.h"
 #include "Workspace.h"
 
 #include <QApplication>
@@ -66,12 +66,12 @@ private:
 
 void TestStudioCharts::initTestCase()
 {
-    workspace_ = std::make_unique<Workspace>(studiotest::areaFolder());
-    QVERIFY(workspace_->setArea(studiotest::areaFolder()).isEmpty());
+    workspace_ = std::make_unique<Workspace>(analisitest::areaFolder());
+    QVERIFY(workspace_->setArea(analisitest::areaFolder()).isEmpty());
     // The fullest survey a user can make, and a class of uneven sizes.
-    const int full = workspace_->open(studiotest::design(dir_.path(), QStringLiteral("cento.txt"), 100, 1));
-    const int few = workspace_->open(studiotest::design(dir_.path(), QStringLiteral("pochi.txt"), 3, 2));
-    const int some = workspace_->open(studiotest::design(dir_.path(), QStringLiteral("venti.txt"), 20, 3));
+    const int full = workspace_->open(analisitest::design(dir_.path(), QStringLiteral("cento.txt"), 100, 1));
+    const int few = workspace_->open(analisitest::design(dir_.path(), QStringLiteral("pochi.txt"), 3, 2));
+    const int some = workspace_->open(analisitest::design(dir_.path(), QStringLiteral("venti.txt"), 20, 3));
     QCOMPARE(workspace_->surveys().size(), size_t(3));
     selection_ = {full, {full, few, some}};
     tabs_ = studiotabs::make();

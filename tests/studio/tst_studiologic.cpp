@@ -3,14 +3,15 @@
 // survey, the indices table, the copied cells, the chart's scale, the
 // station under the pointer, and designs, reports and exports that are the
 // commands' own.
+#include "AnalisiRun.h"
 #include "ChartScale.h"
 #include "Documenti.h"
 #include "Formati.h"
 #include "IndicesModel.h"
 #include "IndicesTable.h"
 #include "StationTips.h"
+#include "StudioFixture.h"
 #include "StudioOptions.h"
-#include "StudioTestData.h"
 #include "TableCopy.h"
 #include "TestData.h"
 #include "Workspace.h"
@@ -20,12 +21,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestStudioLogic : public QObject
+class TestStudioLogic : public StudioFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { makeSurveys(); }
     void options_data();
     void options();
     void openingTwoSurveysOneBroken();
@@ -42,23 +43,8 @@ private slots:
     void reportIsTheCommandsOwn();
     void exportsAreTheCommandsOwn();
     void aFailedAreaKeepsTheLoadedOne();
-
-private:
-    QString file(const QString &name) const { return dir_.filePath(name); }
-    QTemporaryDir dir_;
-    QString survey_, other_, broken_, shifted_;
 };
 
-void TestStudioLogic::initTestCase()
-{
-    QVERIFY(dir_.isValid());
-    survey_ = studiotest::design(dir_.path(), QStringLiteral("rilievo.txt"), 15, 4);
-    other_ = studiotest::design(dir_.path(), QStringLiteral("altro.txt"), 22, 9);
-    QVERIFY(!survey_.isEmpty() && !other_.isEmpty());
-    broken_ = studiotest::broken(survey_, file(QStringLiteral("rotto.txt")));
-    shifted_ = studiotest::withDepthMoved(survey_, file(QStringLiteral("spostato.txt")), 3, 7);
-    QVERIFY(!broken_.isEmpty() && !shifted_.isEmpty());
-}
 
 void TestStudioLogic::options_data()
 {
@@ -86,8 +72,8 @@ void TestStudioLogic::options()
 
 void TestStudioLogic::openingTwoSurveysOneBroken()
 {
-    Workspace w(studiotest::areaFolder());
-    QVERIFY(w.setArea(studiotest::areaFolder()).isEmpty());
+    Workspace w(analisitest::areaFolder());
+    QVERIFY(w.setArea(analisitest::areaFolder()).isEmpty());
     const int good = w.open(survey_);
     const int bad = w.open(broken_);
     QCOMPARE(w.surveys().size(), size_t(2));
@@ -96,7 +82,7 @@ void TestStudioLogic::openingTwoSurveysOneBroken()
     QCOMPARE(w.surveys().size(), size_t(2));
 
     // The failure in fondalis-analisi's words: the file, the line, the field.
-    const studiotest::Run indici = studiotest::analisi({QStringLiteral("indici"), broken_});
+    const analisitest::Run indici = analisitest::analisi({QStringLiteral("indici"), broken_});
     QCOMPARE(indici.status, 1);
     const QString failure = w.survey(bad)->failure();
     QVERIFY2(failure.startsWith(QStringLiteral("rotto.txt: riga 9 («sp. 4»), stazione 1: ")), qPrintable(failure));
@@ -146,7 +132,7 @@ void TestStudioLogic::tabsSayWhyTheyAreEmpty()
     QVERIFY(!w.document({good}).documento);
 
     // The class: two readable surveys, and the area.
-    QVERIFY(w.setArea(studiotest::areaFolder()).isEmpty());
+    QVERIFY(w.setArea(analisitest::areaFolder()).isEmpty());
     QVERIFY(w.blockedReason(area, {good, {good}}).isEmpty());
     QVERIFY(!w.blockedReason(klass, {good, {good, bad}}).isEmpty());
     const int other = w.open(other_);
@@ -156,8 +142,8 @@ void TestStudioLogic::tabsSayWhyTheyAreEmpty()
 
 void TestStudioLogic::anotherAreasSurveyIsNamed()
 {
-    Workspace w(studiotest::areaFolder());
-    QVERIFY(w.setArea(studiotest::areaFolder()).isEmpty());
+    Workspace w(analisitest::areaFolder());
+    QVERIFY(w.setArea(analisitest::areaFolder()).isEmpty());
     const int good = w.open(survey_);
     const int shifted = w.open(shifted_);
     QVERIFY(w.discordWarning(good).isEmpty());
@@ -172,7 +158,7 @@ void TestStudioLogic::anotherAreasSurveyIsNamed()
 
 void TestStudioLogic::indicesAreTheCommandsOwn()
 {
-    const studiotest::Run indici = studiotest::analisi({QStringLiteral("indici"), other_});
+    const analisitest::Run indici = analisitest::analisi({QStringLiteral("indici"), other_});
     QCOMPARE(indici.status, 0);
     // The command: one line per index, one column per station, then the survey.
     QStringList lines = indici.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -333,13 +319,13 @@ void TestStudioLogic::designIsTheCommandsOwn()
     QFETCH(int, tipo);
     QFETCH(int, stations);
     QFETCH(QString, strata);
-    Workspace w(studiotest::areaFolder());
-    QVERIFY(w.setArea(studiotest::areaFolder()).isEmpty());
+    Workspace w(analisitest::areaFolder());
+    QVERIFY(w.setArea(analisitest::areaFolder()).isEmpty());
     const DesignRequest request{disegno::Tipo(tipo), stations, 12345678901ULL, strata};
     QString error;
     const std::optional<int> id = w.addDesign(request, &error);
     QVERIFY2(id, qPrintable(error));
-    const studiotest::Run command = studiotest::analisi({QStringLiteral("disegno"), disegno::nomeTipo(request.tipo),
+    const analisitest::Run command = analisitest::analisi({QStringLiteral("disegno"), disegno::nomeTipo(request.tipo),
                                                          QString::number(stations), QStringLiteral("--seme"),
                                                          QStringLiteral("12345678901"), QStringLiteral("--strati"), strata});
     QCOMPARE(command.status, 0);
@@ -363,8 +349,8 @@ void TestStudioLogic::designIsTheCommandsOwn()
 
 void TestStudioLogic::reportIsTheCommandsOwn()
 {
-    Workspace w(studiotest::areaFolder());
-    QVERIFY(w.setArea(studiotest::areaFolder()).isEmpty());
+    Workspace w(analisitest::areaFolder());
+    QVERIFY(w.setArea(analisitest::areaFolder()).isEmpty());
     const int a = w.open(survey_), b = w.open(other_), bad = w.open(broken_);
 
     const auto compare = [&](const std::vector<int> &ids, const QStringList &command, const QString &name) {
@@ -373,11 +359,11 @@ void TestStudioLogic::reportIsTheCommandsOwn()
         const QString mine = file(name + QStringLiteral("-studio.pdf"));
         const QString theirs = file(name + QStringLiteral("-comando.pdf"));
         QVERIFY(made.documento->scrivi(mine, {}).isEmpty());
-        const studiotest::Run run = studiotest::analisi(command + QStringList{QStringLiteral("-o"), theirs});
+        const analisitest::Run run = analisitest::analisi(command + QStringList{QStringLiteral("-o"), theirs});
         QCOMPARE(run.status, 0);
-        QVERIFY(studiotest::pdfPages(mine) >= 4);
-        QCOMPARE(studiotest::pdfPages(mine), studiotest::pdfPages(theirs));
-        QCOMPARE(studiotest::pdfText(mine), studiotest::pdfText(theirs));
+        QVERIFY(analisitest::pdfPages(mine) >= 4);
+        QCOMPARE(analisitest::pdfPages(mine), analisitest::pdfPages(theirs));
+        QCOMPARE(analisitest::pdfText(mine), analisitest::pdfText(theirs));
     };
     compare({a}, {QStringLiteral("rapporto"), survey_}, QStringLiteral("rapporto"));
     compare({b, bad, a}, {QStringLiteral("classe"), other_, broken_, survey_}, QStringLiteral("classe"));
@@ -388,10 +374,10 @@ void TestStudioLogic::reportIsTheCommandsOwn()
 
 void TestStudioLogic::exportsAreTheCommandsOwn()
 {
-    Workspace w(studiotest::areaFolder());
+    Workspace w(analisitest::areaFolder());
     const int id = w.open(other_);
     for (const QString &format : {QStringLiteral("lungo"), QStringLiteral("trasposto")}) {
-        const studiotest::Run run = studiotest::analisi({QStringLiteral("formato"), format, other_});
+        const analisitest::Run run = analisitest::analisi({QStringLiteral("formato"), format, other_});
         QCOMPARE(run.status, 0);
         QCOMPARE(w.csv(id, format == QStringLiteral("lungo")), run.out);
     }
@@ -403,14 +389,14 @@ void TestStudioLogic::exportsAreTheCommandsOwn()
 void TestStudioLogic::aFailedAreaKeepsTheLoadedOne()
 {
     QTemporaryDir empty;
-    Workspace w(studiotest::areaFolder());
-    QVERIFY(w.setArea(studiotest::areaFolder()).isEmpty());
+    Workspace w(analisitest::areaFolder());
+    QVERIFY(w.setArea(analisitest::areaFolder()).isEmpty());
     const int id = w.open(survey_);
     const auto before = w.report(id);
     const QString error = w.setArea(empty.path());
     QVERIFY2(error.contains(QStringLiteral("bati.bmp")), qPrintable(error));
     QVERIFY(w.area());
-    QCOMPARE(w.areaFolder(), studiotest::areaFolder());
+    QCOMPARE(w.areaFolder(), analisitest::areaFolder());
     QCOMPARE(w.areaName(), QStringLiteral("del programma"));
     QCOMPARE(w.report(id), before); // nothing worked out again
 
@@ -418,7 +404,7 @@ void TestStudioLogic::aFailedAreaKeepsTheLoadedOne()
     // by its folder; the reports are made again for it.
     QTemporaryDir other;
     QVERIFY(testdata::writeMapSet(other.path()));
-    QFile::copy(QDir(studiotest::areaFolder()).filePath(QStringLiteral("base.bmp")), other.filePath(QStringLiteral("base.bmp")));
+    QFile::copy(QDir(analisitest::areaFolder()).filePath(QStringLiteral("base.bmp")), other.filePath(QStringLiteral("base.bmp")));
     QVERIFY(w.setArea(other.path()).isEmpty());
     QCOMPARE(w.areaName(), QDir(other.path()).dirName());
     QVERIFY(w.report(id) && w.report(id) != before);

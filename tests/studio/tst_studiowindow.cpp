@@ -1,23 +1,19 @@
-// The studio's window, offscreen: what a user opens, sees, clicks, copies,
-// saves and prints, through the dialogs a user would answer.
+// The studio's window, offscreen: what a user opens and sees, where a
+// click leads, what a changed file and another area do, and that every
+// control can be found by name and reached by the keyboard.
+#include "AnalisiRun.h"
 #include "ChartTab.h"
 #include "ChartView.h"
-#include "CommunityTab.h"
 #include "DesignDialog.h"
-#include "DialogAnswerer.h"
-#include "EffortTab.h"
-#include "ExportCommands.h"
 #include "IndicesModel.h"
 #include "IndicesTab.h"
+#include "IndicesTable.h"
 #include "MappaStazioni.h"
 #include "MessageBar.h"
-#include "Stampa.h"
-#include "StudioTab.h"
-#include "StudioTestData.h"
-#include "StudioWindow.h"
+#include "StudioFixture.h"
+#include "SurveyList.h"
 #include "SurveyWatcher.h"
 #include "TestData.h"
-#include "TrueCommunitiesTab.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,193 +24,31 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QSortFilterProxyModel>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
-#include "SurveyList.h"
 
-#include <memory>
-
-namespace {
-
-// Answers a file dialog with a path, choosing a filter first when given.
-DialogAnswerer::Answer chooseFile(const QString &path, QString *offered = nullptr, const QString &filter = {})
-{
-    return [=](QWidget *d) {
-        auto *dialog = qobject_cast<QFileDialog *>(d);
-        auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
-        QVERIFY(name);
-        if (offered)
-            *offered = name->text();
-        if (!filter.isEmpty())
-            dialog->selectNameFilter(filter);
-        // As the selection the dialog waits to show once it has read the
-        // folder, and as the text a user would type.
-        dialog->selectFile(path);
-        name->setText(path);
-        // Accepted from the event loop: a question it asks is answered too.
-        QMetaObject::invokeMethod(dialog, [dialog] { static_cast<QDialog *>(dialog)->accept(); }, Qt::QueuedConnection);
-    };
-}
-
-// The text a chart tab draws in its least box, read back from a PDF.
-QString drawnWords(const ChartTab &tab, const QString &pdf)
-{
-    const QSizeF box = tab.minimumBox();
-    {
-        QPdfWriter writer(pdf);
-        writer.setPageSize(QPageSize(box, QPageSize::Point));
-        writer.setPageMargins({});
-        writer.setResolution(stampa::kDpiPdf);
-        QPainter p(&writer);
-        p.scale(stampa::kDpiPdf / 72.0, stampa::kDpiPdf / 72.0);
-        tab.draw(p, QRectF(QPointF(0, 0), box));
-    }
-    // As laid out, so that a table's rows stay rows.
-    return studiotest::pdfText(pdf).simplified();
-}
-
-// The first capture of a pattern in a command's output.
-QString captured(const QString &out, const QString &pattern)
-{
-    return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(out).captured(1);
-}
-
-// The rows of a command's TAB-separated block after its heading line, up
-// to the first line that is not a row.
-QList<QStringList> block(const QString &out, const QString &heading)
-{
-    QList<QStringList> rows;
-    const QStringList lines = out.split(QRegularExpression(QStringLiteral("\\r?\\n")));
-    for (qsizetype k = lines.indexOf(heading) + 1; k > 0 && k < lines.size() && lines[k].contains(QLatin1Char('\t')); ++k)
-        rows << lines[k].split(QLatin1Char('\t'));
-    return rows;
-}
-
-bool replaceFile(const QString &path, const QByteArray &bytes)
-{
-    // As Fondalis's "Salva dati" and most editors save: a new file renamed
-    // over the old one.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-} // namespace
-
-class TestStudioWindow : public QObject
+class TestStudioWindow : public StudioFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { makeSurveys(); }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void openingTwoSurveysOneBroken();
     void indicesShowTheCommandsFiguresAndCopy();
     void aStationOnTheMapIsPickedInIndici();
     void aFileChangedOnDiskIsReadAgain();
     void droppedFilesOpen();
-    void newDesignIsTheCommandsAndSavesAsTheTable();
-    void closingAsksForUnsavedDesigns();
-    void savedReportIsTheCommandsOwn();
-    void printsThroughTheDialog();
-    void copiesTheChartAndExportsCsv();
     void withoutAnAreaTheSurveyStillShows();
     void anotherAreasSurveyIsWarnedNotBlocked();
-    void communityTabsShowTheCommandsFigures();
-    void effortTabShowsTheCommandsFigures();
-    void tooFewStationsSayWhyAsTheCommands();
     void everyControlIsNamedAndReachable();
-
-private:
-    QString file(const QString &name) const { return dir_.filePath(name); }
-    StudioTab *tabNamed(const QString &name) const;
-    template <typename Tab>
-    Tab *shownTab(const QString &name);
-    QString noteOf(const StudioTab *tab) const;
-    void trigger(QAction *action, DialogAnswerer::Answer answer);
-    int current() const { return *window_->selection().current; }
-
-    QTemporaryDir dir_;
-    QString survey_, other_, broken_, shifted_;
-    std::unique_ptr<StudioWindow> window_;
-    std::unique_ptr<DialogAnswerer> answerer_;
 };
-
-void TestStudioWindow::initTestCase()
-{
-    survey_ = studiotest::design(dir_.path(), QStringLiteral("rilievo.txt"), 15, 4);
-    other_ = studiotest::design(dir_.path(), QStringLiteral("altro.txt"), 22, 9);
-    QVERIFY(!survey_.isEmpty() && !other_.isEmpty());
-    broken_ = studiotest::broken(survey_, file(QStringLiteral("rotto.txt")));
-    shifted_ = studiotest::withDepthMoved(survey_, file(QStringLiteral("spostato.txt")), 3, 7);
-    QVERIFY(!broken_.isEmpty() && !shifted_.isEmpty());
-}
-
-void TestStudioWindow::init()
-{
-    window_ = std::make_unique<StudioWindow>(studiotest::areaFolder());
-    window_->resize(1200, 800);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    answerer_ = std::make_unique<DialogAnswerer>();
-}
-
-void TestStudioWindow::cleanup()
-{
-    QCOMPARE(answerer_->unexpected().join(QLatin1Char('|')), QString());
-    QVERIFY(answerer_->allAnswered());
-    answerer_.reset();
-    // Unsaved designs would ask before the window goes.
-    window_->hide();
-    window_.reset();
-    QApplication::clipboard()->clear();
-}
-
-StudioTab *TestStudioWindow::tabNamed(const QString &name) const
-{
-    for (StudioTab *tab : window_->tabList())
-        if (tab->title().remove(QLatin1Char('&')) == name)
-            return tab;
-    return nullptr;
-}
-
-template <typename Tab>
-Tab *TestStudioWindow::shownTab(const QString &name)
-{
-    auto *tab = qobject_cast<Tab *>(tabNamed(name));
-    if (tab)
-        window_->tabs()->setCurrentWidget(tab);
-    return tab;
-}
-
-QString TestStudioWindow::noteOf(const StudioTab *tab) const
-{
-    for (const QLabel *label : tab->findChildren<QLabel *>())
-        if (label->accessibleName() == QStringLiteral("Note sul grafico"))
-            return label->isVisible() ? label->text() : QString();
-    return QStringLiteral("<no note>");
-}
-
-void TestStudioWindow::trigger(QAction *action, DialogAnswerer::Answer answer)
-{
-    answerer_->expect(std::move(answer));
-    QVERIFY(action->isEnabled());
-    action->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(answerer_->allAnswered(), 10000);
-}
 
 void TestStudioWindow::openingTwoSurveysOneBroken()
 {
@@ -261,7 +95,7 @@ void TestStudioWindow::indicesShowTheCommandsFiguresAndCopy()
     QCOMPARE(shown->rowCount(), 22);
 
     // Every figure as indici prints it: its lines are the table's columns.
-    const studiotest::Run indici = studiotest::analisi({QStringLiteral("indici"), other_});
+    const analisitest::Run indici = analisitest::analisi({QStringLiteral("indici"), other_});
     const QStringList lines = indici.out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (int line = 0; line < lines.size(); ++line) {
         const QStringList cells = lines[line].split(QLatin1Char('\t'));
@@ -385,138 +219,6 @@ void TestStudioWindow::droppedFilesOpen()
     QCOMPARE(window_->surveyList()->topLevelItemCount(), 2);
 }
 
-void TestStudioWindow::newDesignIsTheCommandsAndSavesAsTheTable()
-{
-    trigger(window_->designAction, [](QWidget *d) {
-        auto *dialog = qobject_cast<DesignDialog *>(d);
-        QVERIFY(dialog);
-        dialog->design()->setCurrentIndex(dialog->design()->findText(QStringLiteral("stratificato")));
-        dialog->stations()->setValue(25);
-        dialog->seed()->setText(QStringLiteral("77"));
-        dialog->strata()->setText(QStringLiteral("0,15,200"));
-        dialog->accept();
-    });
-    QTreeWidget *list = window_->surveyList();
-    QCOMPARE(list->topLevelItemCount(), 1);
-    QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("stratificato 25, seme 77, strati 0,15,200 (non salvato)"));
-    const studiotest::Run disegno = studiotest::analisi({QStringLiteral("disegno"), QStringLiteral("stratificato"),
-                                                         QStringLiteral("25"), QStringLiteral("--seme"), QStringLiteral("77"),
-                                                         QStringLiteral("--strati"), QStringLiteral("0,15,200")});
-    QCOMPARE(disegno.status, 0);
-    QCOMPARE(window_->workspace().tableText(current()), disegno.out);
-    QVERIFY(tabNamed(QStringLiteral("Mappa"))->blockedText().isEmpty());
-
-    // "Salva dati…" writes the table; the survey is now that file.
-    const QString saved = file(QStringLiteral("disegno-salvato.txt"));
-    QString offered;
-    trigger(window_->saveDataAction, chooseFile(saved, &offered));
-    QCOMPARE(offered, QStringLiteral("stratificato-25-seme-77-strati-0_15_200.txt"));
-    QCOMPARE(testdata::contents(saved), disegno.out.toUtf8());
-    QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("disegno-salvato.txt"));
-    QVERIFY(!window_->workspace().hasUnsaved());
-    QVERIFY(window_->watcher()->watched().contains(QFileInfo(saved).absoluteFilePath()));
-
-    // A bad strata list is refused in the dialog, which stays open.
-    trigger(window_->designAction, [](QWidget *d) {
-        auto *dialog = qobject_cast<DesignDialog *>(d);
-        dialog->design()->setCurrentIndex(dialog->design()->findText(QStringLiteral("stratificato")));
-        dialog->strata()->setText(QStringLiteral("0,30,10"));
-        dialog->accept();
-        QVERIFY(dialog->isVisible() && dialog->problem().startsWith(QStringLiteral("Strati:")));
-        dialog->reject();
-    });
-    QCOMPARE(list->topLevelItemCount(), 1);
-}
-
-void TestStudioWindow::closingAsksForUnsavedDesigns()
-{
-    QVERIFY(window_->addDesign({disegno::Tipo::Casuale, 5, 3, verita::kStratiPredefiniti}));
-    const auto answer = [](const QString &button) {
-        return [button](QWidget *d) {
-            auto *box = qobject_cast<QMessageBox *>(d);
-            QVERIFY(box && box->text().contains(QStringLiteral("non salvati")));
-            for (QAbstractButton *b : box->buttons())
-                if (b->text().remove(QLatin1Char('&')) == button)
-                    b->click();
-        };
-    };
-    answerer_->expect(answer(QStringLiteral("Annulla")));
-    QVERIFY(!window_->close());
-    QVERIFY(window_->isVisible());
-    answerer_->expect(answer(QStringLiteral("Esci senza salvare")));
-    QVERIFY(window_->close());
-}
-
-void TestStudioWindow::savedReportIsTheCommandsOwn()
-{
-    window_->openFiles({survey_});
-    const QString pdf = file(QStringLiteral("dal-studio.pdf"));
-    QString offered;
-    trigger(window_->pdfAction, chooseFile(pdf, &offered));
-    QCOMPARE(offered, QStringLiteral("rilievo-rapporto.pdf"));
-    const QString command = file(QStringLiteral("dal-comando.pdf"));
-    QCOMPARE(studiotest::analisi({QStringLiteral("rapporto"), survey_, QStringLiteral("-o"), command}).status, 0);
-    QVERIFY(studiotest::pdfPages(pdf) >= 4);
-    QCOMPARE(studiotest::pdfPages(pdf), studiotest::pdfPages(command));
-    QCOMPARE(studiotest::pdfText(pdf), studiotest::pdfText(command));
-
-    // Two selected: the class's report.
-    window_->openFiles({other_, survey_});
-    QVERIFY(window_->selection().selected.size() == 2);
-    const QString klass = file(QStringLiteral("classe-studio.pdf"));
-    trigger(window_->pdfAction, chooseFile(klass, &offered));
-    QCOMPARE(offered, QStringLiteral("classe.pdf"));
-    const QString classCommand = file(QStringLiteral("classe-comando.pdf"));
-    QCOMPARE(studiotest::analisi({QStringLiteral("classe"), survey_, other_, QStringLiteral("-o"), classCommand}).status, 0);
-    QCOMPARE(studiotest::pdfPages(klass), studiotest::pdfPages(classCommand));
-    QCOMPARE(studiotest::pdfText(klass), studiotest::pdfText(classCommand));
-}
-
-void TestStudioWindow::printsThroughTheDialog()
-{
-    window_->openFiles({survey_});
-    QPrinter &printer = window_->exports().printer();
-    const QString printed = file(QStringLiteral("stampato.pdf"));
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(printed);
-    trigger(window_->printAction, [](QWidget *d) {
-        QVERIFY(qobject_cast<QPrintDialog *>(d));
-        static_cast<QDialog *>(d)->accept();
-    });
-    QTRY_VERIFY(QFileInfo(printed).size() > 0);
-    const QString command = file(QStringLiteral("stampa-comando.pdf"));
-    QCOMPARE(studiotest::analisi({QStringLiteral("rapporto"), survey_, QStringLiteral("-o"), command}).status, 0);
-    QCOMPARE(studiotest::pdfPages(printed), studiotest::pdfPages(command));
-    // The printer's finer grid moves letters by a fraction of a point: the
-    // same words, in the same order.
-    QCOMPARE(studiotest::pdfWords(printed), studiotest::pdfWords(command));
-}
-
-void TestStudioWindow::copiesTheChartAndExportsCsv()
-{
-    window_->openFiles({other_});
-    auto *rank = qobject_cast<ChartTab *>(tabNamed(QStringLiteral("Rango e abbondanza")));
-    window_->tabs()->setCurrentWidget(rank);
-    QVERIFY(window_->copyChartAction->isEnabled());
-    window_->copyChartAction->trigger();
-    const QImage copied = QApplication::clipboard()->image();
-    QCOMPARE(copied.size(), rank->view()->size() * rank->view()->devicePixelRatio());
-    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), rank->view()->image(rank->view()->devicePixelRatio()).convertToFormat(QImage::Format_RGB32));
-    window_->tabs()->setCurrentWidget(tabNamed(QStringLiteral("Indici")));
-    QVERIFY(!window_->copyChartAction->isEnabled());
-
-    const QString csv = file(QStringLiteral("altro.csv"));
-    QString offered;
-    trigger(window_->csvAction, chooseFile(csv, &offered, QStringLiteral("CSV trasposto, una riga per stazione (*.csv)")));
-    QCOMPARE(offered, QStringLiteral("altro.csv"));
-    const studiotest::Run formato = studiotest::analisi({QStringLiteral("formato"), QStringLiteral("trasposto"), other_});
-    QCOMPARE(testdata::contents(csv), formato.out.toUtf8());
-    const QString longCsv = file(QStringLiteral("altro-lungo"));
-    trigger(window_->csvAction, chooseFile(longCsv));
-    QCOMPARE(testdata::contents(longCsv + QStringLiteral(".csv")),
-             studiotest::analisi({QStringLiteral("formato"), QStringLiteral("lungo"), other_}).out.toUtf8());
-}
-
 void TestStudioWindow::withoutAnAreaTheSurveyStillShows()
 {
     QTemporaryDir empty;
@@ -538,10 +240,10 @@ void TestStudioWindow::withoutAnAreaTheSurveyStillShows()
         chooseFile(empty.path())(d);
     });
     QVERIFY(answerer_->seenTexts().last().startsWith(QStringLiteral("Quest'area non si può usare")));
-    QVERIFY(window_->setAreaFolder(studiotest::areaFolder()));
+    QVERIFY(window_->setAreaFolder(analisitest::areaFolder()));
     QVERIFY(tabNamed(QStringLiteral("Mappa"))->blockedText().isEmpty());
     QVERIFY(!window_->errorBar()->isVisible());
-    QCOMPARE(window_->surveyList()->topLevelItem(0)->text(2), QDir(studiotest::areaFolder()).dirName());
+    QCOMPARE(window_->surveyList()->topLevelItem(0)->text(2), QDir(analisitest::areaFolder()).dirName());
 }
 
 void TestStudioWindow::anotherAreasSurveyIsWarnedNotBlocked()
@@ -555,126 +257,6 @@ void TestStudioWindow::anotherAreasSurveyIsWarnedNotBlocked()
             QVERIFY(tab->blockedText().isEmpty());
     window_->openFiles({survey_});
     QVERIFY(!window_->warningBar()->isVisible());
-}
-
-void TestStudioWindow::communityTabsShowTheCommandsFigures()
-{
-    window_->openFiles({other_});
-    const studiotest::Run run = studiotest::analisi({QStringLiteral("comunita"), other_});
-    QCOMPARE(run.status, 0);
-    auto *tab = shownTab<CommunityTab>(QStringLiteral("Comunità"));
-    QVERIFY(tab && tab->shown() && tab->hasChart());
-    const rapporto::Comunita &c = *tab->shown();
-
-    // Each station in the command's group.
-    const QList<QStringList> groups = block(run.out, QStringLiteral("gruppo\tstazioni"));
-    QCOMPARE(groups.size(), c.numeroGruppi);
-    int placed = 0;
-    for (const QStringList &g : groups)
-        for (const QString &station : g[1].split(QLatin1Char(' '))) {
-            const auto at = std::find(c.dendrogramma.etichette.begin(), c.dendrogramma.etichette.end(), station);
-            QVERIFY(at != c.dendrogramma.etichette.end());
-            QCOMPARE(c.dendrogramma.gruppi[at - c.dendrogramma.etichette.begin()], g[0].toInt());
-            ++placed;
-        }
-    QCOMPARE(placed, int(c.dendrogramma.etichette.size()));
-
-    // The stress, its reading, the cophenetic correlation and ANOSIM's R as
-    // the tab draws them.
-    const QString words = drawnWords(*tab, file(QStringLiteral("comunita.pdf")));
-    const QString stress = captured(run.out, QStringLiteral("stress ([0-9.]+), "));
-    const QString reading = captured(run.out, QStringLiteral("stress [0-9.]+, ([a-z ]+);"));
-    QVERIFY(!stress.isEmpty() && !reading.isEmpty());
-    QVERIFY2(words.contains(QStringLiteral("Stress %1: %2 secondo Clarke").arg(stress, reading)), qPrintable(words));
-    QVERIFY(words.contains(QStringLiteral("%1 gruppi; correlazione cofenetica %2")
-                               .arg(groups.size())
-                               .arg(captured(run.out, QStringLiteral("^Correlazione cofenetica: ([0-9.]+)")))));
-    const QString r = captured(run.out, QStringLiteral("(R globale [0-9.-]+, p = [0-9.]+)"));
-    QVERIFY(!r.isEmpty() && words.contains(r));
-    QVERIFY(words.contains(QStringLiteral("SIMPER e ANOSIM")) && words.contains(QStringLiteral("similarità media")));
-    QCOMPARE(noteOf(tab), QStringLiteral("22 stazioni con organismi, confrontate con la similarità di Bray-Curtis; "
-                                         "trasformazione: radice quadrata; taglio al 40.0 % di similarità."));
-
-    // The true assemblages: the command's table and adjusted Rand index.
-    auto *truth = shownTab<TrueCommunitiesTab>(QStringLiteral("Comunità vere"));
-    QVERIFY(truth && truth->shown());
-    const QString assemblages = captured(run.out, QStringLiteral("^(gruppo\tA.*)$"));
-    const QString drawn = drawnWords(*truth, file(QStringLiteral("vere.pdf")));
-    const QList<QStringList> table = block(run.out, assemblages);
-    QCOMPARE(table.size(), int(truth->shown()->tabella.size()));
-    for (const QStringList &row : table)
-        QVERIFY2(drawn.contains(row.join(QLatin1Char(' '))), qPrintable(row.join(QLatin1Char(' ')) + drawn));
-    const QString rand = captured(run.out, QStringLiteral("assemblaggi veri: ([0-9.-]+)$"));
-    QVERIFY(drawn.contains(QStringLiteral("Indice di Rand corretto %1:").arg(rand)));
-    QVERIFY(window_->copyChartAction->isEnabled());
-}
-
-void TestStudioWindow::effortTabShowsTheCommandsFigures()
-{
-    window_->openFiles({survey_});
-    const studiotest::Run run = studiotest::analisi({QStringLiteral("sforzo"), survey_});
-    QCOMPARE(run.status, 0);
-    auto *tab = shownTab<EffortTab>(QStringLiteral("Sforzo"));
-    QVERIFY(tab && tab->shown());
-    const rapporto::Sforzo &s = *tab->shown();
-    const QList<QStringList> curve = block(run.out, QStringLiteral("stazioni\tS attese\tDS\tS attese nel mare vero"));
-    QCOMPARE(curve.size(), int(s.curva.size()));
-    for (int n = 0; n < curve.size(); ++n) {
-        QCOMPARE(QString::number(s.curva[n].specie, 'f', 2), curve[n][1]);
-        QCOMPARE(QString::number(s.curva[n].deviazione, 'f', 2), curve[n][2]);
-        QCOMPARE(QString::number(s.curvaVera[n], 'f', 2), curve[n][3]);
-    }
-
-    // The estimators with their errors, the true richness and the species
-    // expected at random, as the tab draws them.
-    const QString words = drawnWords(*tab, file(QStringLiteral("sforzo.pdf")));
-    const QList<QStringList> estimates = block(run.out, QStringLiteral("stimatore\tS stimate\tES"));
-    QCOMPARE(estimates.size(), 3);
-    for (const QStringList &e : estimates) {
-        const QString figures = e[2] == QStringLiteral("n.d.") ? QStringLiteral("%1 (senza errore standard)").arg(e[1])
-                                                              : QStringLiteral("%1 ± %2").arg(e[1], e[2]);
-        QVERIFY2(words.contains(QStringLiteral(": %1").arg(figures)), qPrintable(e.join(QLatin1Char(' ')) + words));
-    }
-    const QString richness = captured(run.out, QStringLiteral("^Specie presenti nel mare rilevabile: (\\d+)"));
-    QVERIFY(words.contains(QStringLiteral("specie presenti nel mare: %1").arg(richness)));
-    const QString expected = captured(run.out, QStringLiteral("^S attese con \\d+ stazioni a caso nel mare: ([0-9.]+)"));
-    QVERIFY(words.contains(QStringLiteral("messe a caso ne troverebbero in media %1.").arg(expected)));
-}
-
-void TestStudioWindow::tooFewStationsSayWhyAsTheCommands()
-{
-    // Three stations, two with organisms: no communities, but a curve.
-    QByteArray table("staz.\t1\t2\t3\r\nx (m)\t2000\t2500\t4000\r\ny (m)\t2000\t2000\t1000\r\nprof. (m)\t40\t42\t90\r\n\r\n");
-    for (int sp = 1; sp <= 12; ++sp)
-        table += QStringLiteral("sp. %1\t%2\t%3\t0\r\n").arg(sp).arg(sp == 1 ? 5 : 0).arg(sp == 2 ? 3 : 0).toUtf8();
-    const QString two = file(QStringLiteral("due.txt"));
-    QVERIFY(testdata::put(two, table));
-    const studiotest::Run comunita = studiotest::analisi({QStringLiteral("comunita"), two});
-    QCOMPARE(comunita.status, 1);
-    const QString why = comunita.err.section(two + QStringLiteral(": "), 1).trimmed();
-    QVERIFY(why.startsWith(QStringLiteral("servono almeno 3 stazioni con organismi")));
-
-    window_->openFiles({two});
-    for (const QString &name : {QStringLiteral("Comunità"), QStringLiteral("Comunità vere")}) {
-        auto *tab = shownTab<ChartTab>(name);
-        QVERIFY2(tab && tab->blockedText().isEmpty(), qPrintable(name));
-        QCOMPARE(noteOf(tab), QStringLiteral("Le comunità non si possono confrontare: %1.").arg(why));
-        QVERIFY(!tab->hasChart() && !tab->view()->isVisible() && tab->chartImage().isNull());
-        QVERIFY(!window_->copyChartAction->isEnabled());
-    }
-    auto *effort = shownTab<EffortTab>(QStringLiteral("Sforzo"));
-    QVERIFY(effort->hasChart() && effort->view()->isVisible() && window_->copyChartAction->isEnabled());
-
-    // No organism at all: not even a curve, in sforzo's words.
-    QByteArray none = table;
-    none.replace("\t5\t0\t0", "\t0\t0\t0").replace("\t0\t3\t0", "\t0\t0\t0");
-    QVERIFY(replaceFile(two, none));
-    const studiotest::Run sforzo = studiotest::analisi({QStringLiteral("sforzo"), two});
-    QCOMPARE(sforzo.status, 1);
-    const QString nothing = sforzo.err.section(two + QStringLiteral(": "), 1).trimmed();
-    QVERIFY(nothing.startsWith(QStringLiteral("nessuna stazione del rilievo ha organismi")));
-    QTRY_COMPARE_WITH_TIMEOUT(noteOf(effort), QStringLiteral("Non c'è una curva di accumulo: %1.").arg(nothing), 5000);
-    QVERIFY(!effort->hasChart() && !window_->copyChartAction->isEnabled());
 }
 
 void TestStudioWindow::everyControlIsNamedAndReachable()
