@@ -165,6 +165,14 @@ void TestStudioDesktop::tabsSwitchByKeyboard()
     QVERIFY2(shows(QStringLiteral("Verità")), qPrintable(title()));
     keys(mainId_, QStringLiteral("alt+c"));
     QVERIFY2(shows(QStringLiteral("Classe")), qPrintable(title()));
+    // The community tab as a student first sees it: the README's picture of
+    // the studio is this screenshot.
+    keys(mainId_, QStringLiteral("alt+n"));
+    QVERIFY2(shows(QStringLiteral("Comunità")), qPrintable(title()));
+    QTest::qWait(1500);
+    x11::grab(x11::clientRect(mainId_))
+        .save(QDir::current().absoluteFilePath(wm_ ? QStringLiteral("tst_studio_desktop-comunita.png")
+                                                   : QStringLiteral("tst_studio_desktop_nowm-comunita.png")));
     keys(mainId_, QStringLiteral("alt+m"));
     QVERIFY2(shows(QStringLiteral("Mappa")), qPrintable(title()));
 }
