@@ -64,6 +64,12 @@ private:
     void giveKeyboard(const QString &window);
     void keys(const QString &window, const QString &sequence);
     QString title() const { return x11::windowName(mainId_); }
+    // Beside the test's log, named after the test and the window manager.
+    QString screenshotPath(const QString &what) const
+    {
+        return QDir::current().absoluteFilePath(
+            QStringLiteral("tst_studio_desktop%1-%2.png").arg(wm_ ? QString() : QStringLiteral("_nowm"), what));
+    }
 
     QTemporaryDir wmHome_, home_, config_, work_;
     QProcess openbox_, program_;
@@ -102,10 +108,9 @@ void TestStudioDesktop::initTestCase()
 
 void TestStudioDesktop::cleanup()
 {
-    const QString name = QStringLiteral("tst_studio_desktop%1-%2.png")
-                             .arg(wm_ ? QString() : QStringLiteral("_nowm"), QLatin1String(QTest::currentTestFunction()));
-    if (QTest::currentTestFailed() && QGuiApplication::primaryScreen()->grabWindow(0).save(QDir::current().absoluteFilePath(name)))
-        qInfo("Screen saved to %s", qPrintable(QDir::current().absoluteFilePath(name)));
+    const QString path = screenshotPath(QLatin1String(QTest::currentTestFunction()));
+    if (QTest::currentTestFailed() && QGuiApplication::primaryScreen()->grabWindow(0).save(path))
+        qInfo("Screen saved to %s", qPrintable(path));
 }
 
 void TestStudioDesktop::cleanupTestCase()
@@ -146,8 +151,7 @@ void TestStudioDesktop::windowIsFramedCentredAndShowsTheMap()
     QTRY_VERIFY_WITH_TIMEOUT(title().startsWith(QStringLiteral("rilievo-a.txt · Mappa")), 5000);
     QTest::qWait(500);
     const QImage shown = x11::grab(client);
-    shown.save(QDir::current().absoluteFilePath(wm_ ? QStringLiteral("tst_studio_desktop-finestra.png")
-                                                    : QStringLiteral("tst_studio_desktop_nowm-finestra.png")));
+    shown.save(screenshotPath(QStringLiteral("finestra")));
     QVERIFY2(blueShare(shown) > 0.2, qPrintable(QString::number(blueShare(shown))));
 }
 
@@ -170,9 +174,7 @@ void TestStudioDesktop::tabsSwitchByKeyboard()
     keys(mainId_, QStringLiteral("alt+n"));
     QVERIFY2(shows(QStringLiteral("Comunità")), qPrintable(title()));
     QTest::qWait(1500);
-    x11::grab(x11::clientRect(mainId_))
-        .save(QDir::current().absoluteFilePath(wm_ ? QStringLiteral("tst_studio_desktop-comunita.png")
-                                                   : QStringLiteral("tst_studio_desktop_nowm-comunita.png")));
+    x11::grab(x11::clientRect(mainId_)).save(screenshotPath(QStringLiteral("comunita")));
     keys(mainId_, QStringLiteral("alt+m"));
     QVERIFY2(shows(QStringLiteral("Mappa")), qPrintable(title()));
 }
